@@ -1,0 +1,173 @@
+// velmora-tally: the order book without windows. Reads the reference files of the current folder
+// as the main window does at start, optionally an order file, and prints the tallies.
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "order/entry.h"
+#include "order/order_file.h"
+#include "order/reference_files.h"
+#include "order/sheet.h"
+#include "order/tally.h"
+#include "rtl/cp932.h"
+#include "rtl/exception.h"
+
+namespace {
+
+constexpr const char* kProgram = "velmora-tally";
+
+constexpr const char* kUsage = "usage: velmora-tally [--per-person] [--per-order] [--price TEXT] "
+                               "[--save FILE] [--encoding utf-8|cp932] [ORDER_FILE]";
+
+constexpr const char* kHelp = R"HELP(
+Tallies a photo order sheet without opening a window.
+
+In the current folder it reads the reference files as the program does at start: the unit price
+from nedan.txt (else "50"), the names from VELMORA_SIMEI.TXT into the sheet and the order numbers
+from VELMORA_CBANGO.TXT. A missing order-number file is reported on stderr and the run goes on
+with no order numbers. Then, in this order:
+
+  ORDER_FILE           load this order file into the sheet (tab-separated CP932 text)
+  --price TEXT         use TEXT as the unit price, as if typed into the price box
+  --save FILE          write the sheet to FILE as an order file
+  --per-person         print the per-person tally: " name orders(N枚 A円)"
+  --per-order          print the per-order-number tally and the total line
+                       (both may be given; they print in the order given; with neither, the
+                       per-person tally is printed)
+  --encoding ENC       utf-8 (default): lines are converted for a terminal, --price TEXT is
+                       taken as UTF-8; cp932: lines are printed and TEXT taken as raw bytes
+  --help               show this help
+
+One result line per output line, ended by LF.
+Exit status: 0 success, 1 a file could not be read or written, 2 wrong usage.
+)HELP";
+
+enum class Tally { PerPerson, PerOrder };
+
+struct Options {
+  std::vector<Tally> tallies;
+  std::optional<std::string> price;
+  std::optional<std::string> save;
+  std::optional<std::string> orderFile;
+  bool utf8 = true;
+};
+
+struct UsageError {
+  std::string message;
+};
+
+void Fail(const std::string& message) { std::fprintf(stderr, "%s: %s\n", kProgram, message.c_str()); }
+
+// Parses the arguments; throws UsageError. Returns nothing when --help was asked for.
+std::optional<Options> Parse(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    std::optional<std::string_view> inlineValue;
+    if (arg.starts_with("--")) {
+      if (const size_t eq = arg.find('='); eq != std::string_view::npos) {
+        inlineValue = arg.substr(eq + 1);
+        arg = arg.substr(0, eq);
+      }
+    }
+    const auto value = [&]() -> std::string {
+      if (inlineValue) return std::string(*inlineValue);
+      if (i + 1 >= argc) throw UsageError{std::string(arg) + " needs a value"};
+      return argv[++i];
+    };
+    const auto flag = [&] {
+      if (inlineValue) throw UsageError{std::string(arg) + " takes no value"};
+    };
+    if (arg == "--help" || arg == "-h") {
+      return std::nullopt;
+    } else if (arg == "--per-person") {
+      flag();
+      options.tallies.push_back(Tally::PerPerson);
+    } else if (arg == "--per-order") {
+      flag();
+      options.tallies.push_back(Tally::PerOrder);
+    } else if (arg == "--price") {
+      options.price = value();
+    } else if (arg == "--save") {
+      options.save = value();
+    } else if (arg == "--encoding") {
+      const std::string encoding = value();
+      if (encoding == "utf-8" || encoding == "UTF-8") options.utf8 = true;
+      else if (encoding == "cp932" || encoding == "CP932") options.utf8 = false;
+      else throw UsageError{"unknown encoding '" + encoding + "' (utf-8 or cp932)"};
+    } else if (arg == "--") {
+      if (i + 1 < argc) {
+        if (options.orderFile || i + 2 < argc) throw UsageError{"more than one order file"};
+        options.orderFile = argv[++i];
+      }
+    } else if (arg.starts_with("-") && arg != "-") {
+      throw UsageError{"unknown option '" + std::string(arg) + "'"};
+    } else {
+      if (options.orderFile) throw UsageError{"more than one order file"};
+      options.orderFile = std::string(arg);
+    }
+  }
+  if (options.tallies.empty()) options.tallies.push_back(Tally::PerPerson);
+  return options;
+}
+
+int Run(const Options& options) {
+  order::Sheet sheet;
+  std::string price = "50";
+  std::vector<std::string> entries;
+  // The main window's start-up steps; an error skips the steps after it.
+  try {
+    if (auto p = order::ReadUnitPrice()) price = std::move(*p);
+    order::SetUpHeader(sheet);
+    order::ReadNames(sheet);
+    order::ReadOrderNumbers(entries);
+  } catch (const rtl::Exception& e) {
+    Fail(e.Message);
+  }
+
+  try {
+    if (options.orderFile) order::ReadOrderFile(sheet, *options.orderFile);
+    if (options.price) price = options.utf8 ? rtl::Utf8ToCp932(*options.price) : *options.price;
+    if (options.save) order::WriteOrderFile(sheet, *options.save);
+  } catch (const rtl::Exception& e) {
+    Fail(e.Message);
+    return 1;
+  }
+
+  std::string out;
+  for (const Tally tally : options.tallies) {
+    const auto lines = tally == Tally::PerPerson ? order::PerPersonTally(sheet, price)
+                                                 : order::PerOrderTally(sheet, entries, price);
+    for (const std::string& line : lines) {
+      out += options.utf8 ? rtl::Cp932ToUtf8(line) : line;
+      out += '\n';
+    }
+  }
+  if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
+    Fail(std::string("cannot write the output: ") + std::strerror(errno));
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::optional<Options> options;
+  try {
+    options = Parse(argc, argv);
+  } catch (const UsageError& e) {
+    Fail(e.message + " (see --help)");
+    return 2;
+  }
+  if (!options) {
+    std::printf("%s\n%s", kUsage, kHelp);
+    return 0;
+  }
+  return Run(*options);
+}

@@ -1,0 +1,122 @@
+// The command-line tally, run as a real process in a folder of reference files.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "rtl/cp932.h"
+#include "support/temp_dir.h"
+
+using testing_support::ReadBytes;
+using testing_support::Sjis;
+using testing_support::TempDir;
+using testing_support::WriteBytes;
+
+namespace {
+
+struct Result {
+  int status;
+  std::string out, err;
+};
+
+std::string Quote(const std::string& arg) {
+  std::string q = "'";
+  for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+// Runs velmora-tally in the current folder.
+Result Tally(const std::vector<std::string>& args) {
+  std::string command = Quote(VELMORA_TALLY);
+  for (const auto& a : args) command += " " + Quote(a);
+  command += " >stdout.bin 2>stderr.bin </dev/null";
+  const int rc = std::system(command.c_str());
+  Result result{WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, ReadBytes("stdout.bin"), ReadBytes("stderr.bin")};
+  std::remove("stdout.bin");
+  std::remove("stderr.bin");
+  return result;
+}
+
+class VelmoraTally : public testing::Test {
+ protected:
+  void SetUp() override {
+    WriteBytes("nedan.txt", "100\r\n");
+    WriteBytes("VELMORA_SIMEI.TXT", Sjis("青木\r\n井上\r\n"));
+    WriteBytes("VELMORA_CBANGO.TXT", "1\r\n2\r\n3\r\n");
+    WriteBytes("order.txt", Sjis("青木\t1\t2\t\r\n井上\t2\t\r\n"));
+  }
+  TempDir dir;
+};
+
+TEST_F(VelmoraTally, StartsLikeTheWindowAndPrintsThePerPersonTallyByDefault) {
+  const Result r = Tally({});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out, " 青木(0枚 0円)\n 井上(0枚 0円)\n") << "names from the names file";
+
+  const Result withFile = Tally({"order.txt"});
+  EXPECT_EQ(withFile.out, " 青木 1 2(2枚 200円)\n 井上 2(1枚 100円)\n")
+      << "the price is nedan.txt's first line, LF included";
+}
+
+TEST_F(VelmoraTally, TalliesInTheOrderGivenAndEncodings) {
+  const Result r = Tally({"--per-order", "--price", "10", "--per-person", "order.txt"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out,
+            "1=1枚  [1]青木\n2=2枚  [1]青木 [2]井上\n3=0枚 \n合計 30円(3枚)\n"
+            " 青木 1 2(2枚 20円)\n 井上 2(1枚 10円)\n");
+
+  const Result cp932 = Tally({"--encoding", "cp932", "--per-person", "order.txt"});
+  EXPECT_EQ(cp932.out, Sjis(" 青木 1 2(2枚 200円)\n 井上 2(1枚 100円)\n"));
+
+  const Result typed = Tally({"--price", "２０", "order.txt"});
+  EXPECT_EQ(typed.out, " 青木 1 2(2枚 0円)\n 井上 2(1枚 0円)\n")
+      << "a full-width price is typed text, read as 0";
+}
+
+TEST_F(VelmoraTally, MissingReferenceFilesAreReportedAndTheRunGoesOn) {
+  std::remove("VELMORA_CBANGO.TXT");
+  std::remove("nedan.txt");
+  const Result r = Tally({"--per-order", "--per-person", "order.txt"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "velmora-tally: ﾌｧｲﾙ VELMORA_CBANGO.TXT は開けません\n");
+  EXPECT_EQ(r.out, "合計 0円(0枚)\n 青木 1 2(2枚 100円)\n 井上 2(1枚 50円)\n")
+      << "an empty picker, and the price \"50\"";
+}
+
+TEST_F(VelmoraTally, SavesTheSheet) {
+  const Result r = Tally({"--save", "copy.txt", "order.txt"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(ReadBytes("copy.txt"), Sjis("青木\t1\t2\t\r\n井上\t2\t\r\n"));
+  const Result names = Tally({"--save", "names-only.txt"});
+  EXPECT_EQ(ReadBytes("names-only.txt"), Sjis("青木\t\r\n井上\t\r\n"));
+}
+
+TEST_F(VelmoraTally, ExitStatuses) {
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string err;
+  };
+  const Case cases[] = {
+      {{"missing.txt"}, 1, "velmora-tally: ﾌｧｲﾙ missing.txt は開けません\n"},
+      {{"--save", "/dev/full", "order.txt"}, 1, "velmora-tally: ｽﾄﾘｰﾑへの書き込みｴﾗｰ\n"},
+      {{"--save", "no/folder/x.txt"}, 1, "velmora-tally: ﾌｧｲﾙ no/folder/x.txt を作成できません\n"},
+      {{"--bogus"}, 2, "velmora-tally: unknown option '--bogus' (see --help)\n"},
+      {{"--price"}, 2, "velmora-tally: --price needs a value (see --help)\n"},
+      {{"--encoding", "latin1"}, 2, "velmora-tally: unknown encoding 'latin1' (utf-8 or cp932) (see --help)\n"},
+      {{"a.txt", "b.txt"}, 2, "velmora-tally: more than one order file (see --help)\n"},
+  };
+  for (const Case& c : cases) {
+    const Result r = Tally(c.args);
+    EXPECT_EQ(r.status, c.status) << c.args[0];
+    EXPECT_EQ(r.err, c.err) << c.args[0];
+    EXPECT_EQ(r.out, "") << c.args[0];
+  }
+  const Result help = Tally({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--per-order"), std::string::npos);
+  EXPECT_NE(help.out.find("Exit status"), std::string::npos);
+}
+
+}  // namespace

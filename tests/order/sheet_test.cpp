@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include "order/entry.h"
+#include "order/sheet.h"
+#include "rtl/exception.h"
+#include "support/temp_dir.h"
+
+using order::Sheet;
+using testing_support::Sjis;
+
+namespace {
+
+TEST(Sheet, CellsAreSparseAndReadEmptyAnywhere) {
+  Sheet sheet;
+  EXPECT_EQ(sheet.Cell(0, 0), "");
+  EXPECT_EQ(sheet.Cell(60, 3), "");
+  EXPECT_EQ(sheet.Cell(2, 1000), "");
+
+  sheet.SetCell(1'000'000, 1'000'000, "far");
+  sheet.SetCell(70, 2, "beyond the columns");
+  EXPECT_EQ(sheet.Cell(1'000'000, 1'000'000), "far");
+  EXPECT_EQ(sheet.Cell(70, 2), "beyond the columns");
+  EXPECT_EQ(sheet.RowCount(), 5) << "writing outside the counts changes no count";
+
+  sheet.SetCell(3, 1, " ");
+  EXPECT_EQ(sheet.Cell(3, 1), " ") << "blanks are text";
+  sheet.SetCell(3, 1, "");
+  EXPECT_EQ(sheet.Cell(3, 1), "");
+}
+
+TEST(Sheet, RowCountNeverBelowOneAndKeepsHiddenRows) {
+  Sheet sheet;
+  sheet.SetRowCount(10);
+  sheet.SetCell(0, 7, "hidden later");
+  sheet.MoveTo(4, 8);
+  sheet.SetRowCount(3);
+  EXPECT_EQ(sheet.RowCount(), 3);
+  EXPECT_EQ(sheet.Col(), 4);
+  EXPECT_EQ(sheet.Row(), 2) << "the current row moves to the last row, its column stays";
+  sheet.SetRowCount(10);
+  EXPECT_EQ(sheet.Cell(0, 7), "hidden later");
+
+  sheet.SetRowCount(0);
+  EXPECT_EQ(sheet.RowCount(), 1);
+  sheet.SetRowCount(-5);
+  EXPECT_EQ(sheet.RowCount(), 1);
+}
+
+TEST(Sheet, MovesOutsideTheGridFailAndStay) {
+  Sheet sheet;
+  EXPECT_EQ(sheet.Col(), 1);
+  EXPECT_EQ(sheet.Row(), 1);
+  for (auto [col, row] : {std::pair{50, 1}, {-1, 1}, {1, 5}, {1, -1}}) {
+    EXPECT_THROW(sheet.MoveTo(col, row), rtl::EInvalidGridOperation) << col << "," << row;
+    EXPECT_EQ(sheet.Col(), 1);
+    EXPECT_EQ(sheet.Row(), 1);
+  }
+  sheet.MoveTo(49, 4);
+  EXPECT_EQ(sheet.Col(), 49);
+  EXPECT_EQ(sheet.Row(), 4);
+}
+
+TEST(Sheet, HeaderSetUp) {
+  Sheet sheet;
+  order::SetUpHeader(sheet);
+  EXPECT_EQ(sheet.Cell(0, 0), "\x8E\x81\x96\xBC");  // 氏名
+  EXPECT_EQ(sheet.Cell(1, 0), "1");
+  EXPECT_EQ(sheet.Cell(10, 0), "10");
+  EXPECT_EQ(sheet.Cell(49, 0), "49");
+  EXPECT_EQ(sheet.Cell(50, 0), "");
+  EXPECT_EQ(sheet.ColWidth(0), 80);
+  EXPECT_EQ(sheet.ColWidth(1), 40);
+  EXPECT_EQ(sheet.ColWidth(49), 40);
+}
+
+TEST(Sheet, OrderRunEndsAtTheFirstEmptyCell) {
+  Sheet sheet;
+  sheet.SetCell(0, 1, "Kiwi");
+  sheet.SetCell(1, 1, "12");
+  sheet.SetCell(3, 1, "15");
+  EXPECT_EQ(sheet.RunLength(1), 2);
+  EXPECT_EQ(sheet.RunLength(1, 3), 1);
+
+  sheet.SetCell(1, 2, "4");
+  sheet.SetCell(2, 2, "8");
+  EXPECT_EQ(sheet.RunLength(2), 0) << "an empty name gives an empty run";
+
+  for (int c = 0; c < 50; ++c) sheet.SetCell(c, 3, "x");
+  EXPECT_EQ(sheet.RunLength(3), 50);
+  sheet.SetCell(50, 3, "x");
+  sheet.SetCell(51, 3, "y");
+  EXPECT_EQ(sheet.RunLength(3), 52);
+  sheet.SetCell(20, 3, "");
+  EXPECT_EQ(sheet.RunLength(3), 20) << "an erased cell ends the run like one never written";
+}
+
+const std::vector<std::string> kEntries = {"12", "15", "20"};
+
+TEST(Entry, PickWritesTheCurrentCellAndMovesRight) {
+  Sheet sheet;
+  sheet.MoveTo(3, 2);
+  order::PickEntry(sheet, kEntries, 0);
+  EXPECT_EQ(sheet.Cell(3, 2), "12");
+  EXPECT_EQ(sheet.Col(), 4);
+  EXPECT_EQ(sheet.Row(), 2);
+  order::PickEntry(sheet, kEntries, 0);
+  EXPECT_EQ(sheet.Cell(4, 2), "12") << "a second pick of the same entry enters it again";
+}
+
+TEST(Entry, PickAtTheLastColumnWritesThenFails) {
+  Sheet sheet;
+  sheet.MoveTo(49, 2);
+  EXPECT_THROW(order::PickEntry(sheet, kEntries, 0), rtl::EInvalidGridOperation);
+  EXPECT_EQ(sheet.Cell(49, 2), "12");
+  EXPECT_EQ(sheet.Col(), 49);
+  EXPECT_THROW(order::PickEntry(sheet, kEntries, 2), rtl::EInvalidGridOperation);
+  EXPECT_EQ(sheet.Cell(49, 2), "20") << "further picks overwrite the last cell";
+}
+
+TEST(Entry, PickWithoutASelectedEntryWritesNothing) {
+  Sheet sheet;
+  for (int index : {-1, 3}) {
+    EXPECT_THROW(order::PickEntry(sheet, kEntries, index), rtl::EStringListError);
+    EXPECT_EQ(sheet.Cell(1, 1), "");
+    EXPECT_EQ(sheet.Col(), 1);
+  }
+  EXPECT_THROW(order::PickEntry(sheet, {}, 0), rtl::EStringListError);
+}
+
+TEST(Entry, NextLine) {
+  struct Case {
+    int rowCount, col, row, wantRow;
+  };
+  for (const Case c : {Case{10, 7, 2, 3}, Case{10, 7, 9, 1}, Case{2, 5, 1, 1}, Case{10, 1, 4, 5}}) {
+    Sheet sheet;
+    sheet.SetRowCount(c.rowCount);
+    sheet.MoveTo(c.col, c.row);
+    order::NextLine(sheet);
+    EXPECT_EQ(sheet.Col(), 1) << c.col << "," << c.row;
+    EXPECT_EQ(sheet.Row(), c.wantRow) << c.col << "," << c.row;
+    EXPECT_EQ(sheet.Cell(c.col, c.row), "") << "nothing is written";
+  }
+}
+
+// Records what a view would be told.
+struct Recorder : order::SheetObserver {
+  std::vector<std::string> events;
+  void CellChanged(int c, int r) override { events.push_back("cell " + std::to_string(c) + "," + std::to_string(r)); }
+  void RowCountChanged(int o, int n) override { events.push_back("rows " + std::to_string(o) + "->" + std::to_string(n)); }
+  void CurrentCellChanged(int c, int r) override { events.push_back("current " + std::to_string(c) + "," + std::to_string(r)); }
+  void ColWidthChanged(int c) override { events.push_back("width " + std::to_string(c)); }
+  void SheetReset() override { events.push_back("reset"); }
+};
+
+TEST(Sheet, TellsItsObserverOfEveryChangeOrOneResetForABatch) {
+  Sheet sheet;
+  Recorder recorder;
+  sheet.SetObserver(&recorder);
+  sheet.SetCell(2, 3, "a");
+  sheet.SetCell(2, 3, "a");  // no change, no word
+  sheet.SetCell(2, 3, "");
+  sheet.SetRowCount(2);
+  sheet.MoveTo(2, 1);
+  sheet.BeginUpdate();
+  sheet.SetCell(1, 1, "b");
+  sheet.SetRowCount(9);
+  sheet.EndUpdate();
+  EXPECT_EQ(recorder.events, (std::vector<std::string>{"cell 2,3", "cell 2,3", "rows 5->2",
+                                                        "current 2,1", "reset"}));
+}
+
+}  // namespace

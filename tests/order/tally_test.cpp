@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "order/tally.h"
+#include "rtl/cp932.h"
+#include "support/temp_dir.h"
+
+using order::Sheet;
+using testing_support::Sjis;
+
+namespace {
+
+std::vector<std::string> SjisLines(const std::vector<std::string>& utf8) {
+  std::vector<std::string> out;
+  for (const auto& s : utf8) out.push_back(Sjis(s));
+  return out;
+}
+
+// Kiwi 12 15 / Mango 15 15 _ 12 / Fig
+Sheet Example() {
+  Sheet sheet;
+  sheet.SetRowCount(4);
+  sheet.SetCell(0, 1, "Kiwi");
+  sheet.SetCell(1, 1, "12");
+  sheet.SetCell(2, 1, "15");
+  sheet.SetCell(0, 2, "Mango");
+  sheet.SetCell(1, 2, "15");
+  sheet.SetCell(2, 2, "15");
+  sheet.SetCell(4, 2, "12");
+  sheet.SetCell(0, 3, "Fig");
+  return sheet;
+}
+const std::vector<std::string> kPicker = {"12", "15", "20"};
+
+TEST(Tally, WorkedExample) {
+  EXPECT_EQ(order::PerPersonTally(Example(), "50"),
+            SjisLines({" Kiwi 12 15(2枚 100円)", " Mango 15 15(2枚 100円)", " Fig(0枚 0円)"}));
+  EXPECT_EQ(order::PerOrderTally(Example(), kPicker, "50"),
+            SjisLines({"12=1枚  [1]Kiwi", "15=3枚  [1]Kiwi [2]Mang [2]Mang", "20=0枚 ", "合計 200円(4枚)"}));
+}
+
+TEST(Tally, LiteralPiecesAreTheseBytes) {
+  Sheet sheet;
+  sheet.SetRowCount(2);
+  sheet.SetCell(0, 1, "A");
+  sheet.SetCell(1, 1, "1");
+  EXPECT_EQ(order::PerPersonTally(sheet, "7"), std::vector<std::string>{" A 1(1\x96\x87 7\x89\x7E)"});
+  EXPECT_EQ(order::PerOrderTally(sheet, {"1"}, "7"),
+            (std::vector<std::string>{"1=1\x96\x87  [1]A", "\x8D\x87\x8C\x76 7\x89\x7E(1\x96\x87)"}));
+}
+
+TEST(Tally, PriceTextChangesTheAmounts) {
+  EXPECT_EQ(order::PerPersonTally(Example(), "abc")[0], Sjis(" Kiwi 12 15(2枚 0円)"));
+  EXPECT_EQ(order::PerOrderTally(Example(), kPicker, "abc").back(), Sjis("合計 0円(4枚)"));
+  EXPECT_EQ(order::PerPersonTally(Example(), "-50")[0], Sjis(" Kiwi 12 15(2枚 -100円)"));
+  // The per-order-number tally reads the whole text too, not its first 7 bytes.
+  EXPECT_EQ(order::PerOrderTally(Example(), kPicker, "    1000").back(), Sjis("合計 4000円(4枚)"));
+}
+
+TEST(Tally, NoPersonRowsOrNoPicker) {
+  Sheet empty;
+  empty.SetRowCount(1);
+  EXPECT_TRUE(order::PerPersonTally(empty, "50").empty());
+  EXPECT_EQ(order::PerOrderTally(empty, kPicker, "50"),
+            SjisLines({"12=0枚 ", "15=0枚 ", "20=0枚 ", "合計 0円(0枚)"}));
+  EXPECT_EQ(order::PerOrderTally(Example(), {}, "50"), SjisLines({"合計 0円(0枚)"}));
+}
+
+TEST(Tally, MatchingIsByteForByteAndCountsRepeats) {
+  Sheet sheet;
+  sheet.SetRowCount(12);
+  sheet.SetCell(0, 1, "A");
+  sheet.SetCell(1, 1, "012");
+  sheet.SetCell(2, 1, "12 ");
+  sheet.SetCell(3, 1, Sjis("１２"));
+  sheet.SetCell(4, 1, "12");
+  sheet.SetCell(5, 1, "12");
+  sheet.SetCell(1, 2, "12");  // nameless row: ignored by both tallies
+  sheet.SetCell(0, 10, "Ten");
+  sheet.SetCell(1, 10, "12");
+  const std::vector<std::string> picker = {"12", "", "12", "99"};
+  EXPECT_EQ(order::PerOrderTally(sheet, picker, "10"),
+            SjisLines({"12=3枚  [1]A [1]A [10]Ten", "=0枚 ", "12=3枚  [1]A [1]A [10]Ten", "99=0枚 ",
+                  "合計 60円(6枚)"}));
+  EXPECT_EQ(order::PerPersonTally(sheet, "10"),
+            SjisLines({" A 012 12  １２ 12 12(5枚 50円)", " Ten 12(1枚 10円)"}))
+      << "every order cell counts per person; the nameless row yields no line";
+}
+
+TEST(Tally, ShortNameCutsBytes) {
+  struct Case {
+    std::string name, shortName;
+  };
+  const Case cases[] = {
+      {"Kiwi", "Kiwi"},
+      {"Mango", "Mang"},
+      {"Fig", "Fig"},
+      {"", ""},
+      {Sjis("一二三四"), Sjis("一二")},
+      {Sjis("A一二"), Sjis("A一") + Sjis("二").substr(0, 1)},
+  };
+  for (const Case& c : cases) EXPECT_EQ(order::ShortName(c.name), c.shortName);
+}
+
+TEST(Tally, PriceValue) {
+  struct Case {
+    std::string text;
+    int32_t value;
+  };
+  const Case cases[] = {
+      {"50", 50},
+      {" 50\x89\x7E", 50},
+      {"+8", 8},
+      {"-20", -20},
+      {"1,000", 1},
+      {"", 0},
+      {"abc", 0},
+      {Sjis("５０"), 0},
+      {Sjis("　50"), 0},  // a full-width space is no blank
+      {"\t\n\v\f\r 7x", 7},
+      {"+-3", 0},
+      {"-", 0},
+      {"2147483647", 2147483647},
+      {"2147483648", 2147483647},
+      {"99999999999999999999999", 2147483647},
+      {"-2147483648", -2147483647 - 1},
+      {"-2147483649", -2147483647 - 1},
+      {"-99999999999999999999999", -2147483647 - 1},
+      {"0000000000000000000000042", 42},
+  };
+  for (const Case& c : cases) EXPECT_EQ(order::PriceValue(c.text), c.value) << c.text;
+}
+
+TEST(Tally, LargeNumbersArePrintedWholeWithoutWrapping) {
+  Sheet sheet;
+  sheet.SetRowCount(2);
+  sheet.SetCell(0, 1, "Big");
+  for (int c = 1; c <= 60; ++c) sheet.SetCell(c, 1, "7");
+  const std::string line = order::PerPersonTally(sheet, "2147483647")[0];
+  EXPECT_NE(line.find("(60\x96\x87 128849018820\x89\x7E)"), std::string::npos) << line;
+  const auto lines = order::PerOrderTally(sheet, {"7", "7"}, "-2147483648");
+  EXPECT_EQ(lines.back(), Sjis("合計 -257698037760円(120枚)"));
+}
+
+}  // namespace
