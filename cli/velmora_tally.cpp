@@ -139,16 +139,18 @@ int Run(const Options& options) {
     return 1;
   }
 
-  std::string out;
+  bool written = true;
   for (const Tally tally : options.tallies) {
-    const auto lines = tally == Tally::PerPerson ? order::PerPersonTally(sheet, price)
-                                                 : order::PerOrderTally(sheet, entries, price);
-    for (const std::string& line : lines) {
-      out += options.utf8 ? rtl::Cp932ToUtf8(line) : line;
-      out += '\n';
-    }
+    const auto print = [&](std::string_view line) {
+      const std::string converted = options.utf8 ? rtl::Cp932ToUtf8(line) : std::string();
+      const std::string_view text = options.utf8 ? std::string_view(converted) : line;
+      written = written && std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
+                std::fputc('\n', stdout) != EOF;
+    };
+    if (tally == Tally::PerPerson) order::PerPersonTally(sheet, price, print);
+    else order::PerOrderTally(sheet, entries, price, print);
   }
-  if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
+  if (!written || std::fflush(stdout) != 0) {
     Fail(std::string("cannot write the output: ") + std::strerror(errno));
     return 1;
   }

@@ -9,7 +9,7 @@ namespace order {
 namespace detail {
 // `line` without its CR bytes; `scratch` holds the copy when one is needed.
 inline std::string_view DropCr(std::string_view line, std::string& scratch) {
-  if (std::memchr(line.data(), '\r', line.size()) == nullptr) return line;
+  if (line.empty() || std::memchr(line.data(), '\r', line.size()) == nullptr) return line;
   scratch.clear();
   for (const char c : line)
     if (c != '\r') scratch += c;
@@ -19,6 +19,7 @@ inline std::string_view DropCr(std::string_view line, std::string& scratch) {
 
 template <class F>
 void ForEachTextModeLine(std::string_view data, F&& f) {
+  if (data.empty()) return;
   if (const void* eof = std::memchr(data.data(), 0x1A, data.size()))
     data = data.substr(0, static_cast<size_t>(static_cast<const char*>(eof) - data.data()));
   std::string scratch;

@@ -13,7 +13,7 @@ std::string OrderFileText(const Sheet& sheet) {
   for (int r = 1; r < sheet.RowCount(); ++r) {
     text += sheet.Cell(0, r);
     text += '\t';
-    sheet.ForEachRunCell(r, 1, [&](int, const std::string& cell) {
+    sheet.ForEachRunCell(r, 1, [&](int, std::string_view cell) {
       text += cell;
       text += '\t';
     });
@@ -33,8 +33,7 @@ void LoadOrderText(Sheet& sheet, std::string_view data) {
   ForEachTextModeLine(data, [&](std::string_view line, bool) {
     ++n;
     sheet.SetRowCount(n);
-    if (const void* nul = std::memchr(line.data(), '\0', line.size()))
-      line = line.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - line.data()));
+    line = line.substr(0, line.find('\0'));
     fields.clear();
     for (;;) {
       const size_t tab = line.find('\t');
@@ -42,7 +41,7 @@ void LoadOrderText(Sheet& sheet, std::string_view data) {
       if (tab == std::string_view::npos) break;
       line.remove_prefix(tab + 1);
     }
-    for (size_t j = 0; j < fields.size(); ++j) sheet.SetCell(static_cast<int>(j), n - 1, fields[j]);
+    sheet.SetRowFields(n - 1, fields);
   });
   sheet.EndUpdate();
 }

@@ -7,51 +7,58 @@
 
 namespace order {
 
-namespace {
-const std::string kEmpty;
-
-auto LowerBound(auto& cells, int col) {
-  return std::lower_bound(cells.begin(), cells.end(), col,
-                          [](const auto& cell, int c) { return cell.first < c; });
-}
-}  // namespace
-
-Sheet::RowCells::const_iterator Sheet::FindCol(const RowCells& cells, int col) {
-  return LowerBound(cells, col);
-}
-Sheet::RowCells::iterator Sheet::FindCol(RowCells& cells, int col) { return LowerBound(cells, col); }
-
 Sheet::Sheet() : colWidths_(ColCount, DefaultColWidth) {}
 
-const std::string& Sheet::Cell(int col, int row) const {
-  const auto r = rows_.find(row);
-  if (r == rows_.end()) return kEmpty;
-  const auto c = FindCol(r->second, col);
-  return (c != r->second.end() && c->first == col) ? c->second : kEmpty;
+const RowCells* Sheet::FindRow(int row) const {
+  if (row >= 0 && static_cast<size_t>(row) < dense_.size()) return &dense_[static_cast<size_t>(row)];
+  const auto it = sparse_.find(row);
+  return it == sparse_.end() ? nullptr : &it->second;
+}
+
+RowCells& Sheet::MutableRow(int row) {
+  const size_t r = static_cast<size_t>(row);
+  if (r >= dense_.size() && r < std::max<size_t>(1024, 2 * dense_.size())) {
+    // Close enough to the dense rows: grow them over it, taking in the sparse rows on the way.
+    dense_.resize(r + 1);
+    for (auto it = sparse_.begin(); it != sparse_.end();) {
+      const size_t at = static_cast<size_t>(it->first);
+      if (at < dense_.size()) {
+        dense_[at] = std::move(it->second);
+        it = sparse_.erase(it);
+      } else {
+        ++it;
+      }
+    }
+  }
+  return r < dense_.size() ? dense_[r] : sparse_[row];
+}
+
+void Sheet::DropIfEmpty(int row) {
+  if (static_cast<size_t>(row) >= dense_.size()) {
+    const auto it = sparse_.find(row);
+    if (it != sparse_.end() && it->second.empty()) sparse_.erase(it);
+  }
+}
+
+std::string_view Sheet::Cell(int col, int row) const {
+  const RowCells* cells = FindRow(row);
+  return cells ? cells->Text(col) : std::string_view();
 }
 
 void Sheet::SetCell(int col, int row, std::string_view text) {
   assert(col >= 0 && row >= 0);
-  auto r = rows_.find(row);
-  if (r == rows_.end()) {
-    if (text.empty()) return;
-    r = rows_.emplace(row, RowCells{}).first;
-  }
-  RowCells& cells = r->second;
-  // Cells are mostly written left to right: try the end first.
-  auto c = (cells.empty() || cells.back().first < col) ? cells.end() : FindCol(cells, col);
-  const bool present = c != cells.end() && c->first == col;
-  if (text.empty()) {
-    if (!present) return;
-    cells.erase(c);
-    if (cells.empty()) rows_.erase(r);
-  } else if (present) {
-    if (c->second == text) return;
-    c->second.assign(text);
-  } else {
-    cells.emplace(c, col, std::string(text));
-  }
-  NotifyCell(col, row);
+  if (text.empty() && !FindRow(row)) return;
+  const bool changed = MutableRow(row).Set(col, text);
+  DropIfEmpty(row);
+  if (changed) NotifyCell(col, row);
+}
+
+void Sheet::SetRowFields(int row, const std::vector<std::string_view>& fields) {
+  assert(row >= 0);
+  MutableRow(row).SetPrefix(fields);
+  DropIfEmpty(row);
+  if (observer_ && !updating_)
+    for (int j = 0; j < static_cast<int>(fields.size()); ++j) observer_->CellChanged(j, row);
 }
 
 void Sheet::SetRowCount(int count) {
@@ -81,7 +88,7 @@ void Sheet::SetColWidth(int col, int pixels) {
 
 int Sheet::RunLength(int row, int first) const {
   int length = 0;
-  ForEachRunCell(row, first, [&](int, const std::string&) { ++length; });
+  ForEachRunCell(row, first, [&](int, std::string_view) { ++length; });
   return length;
 }
 

@@ -10,8 +10,9 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <utility>
 #include <vector>
+
+#include "order/row_cells.h"
 
 namespace order {
 
@@ -36,10 +37,13 @@ class Sheet {
 
   Sheet();
 
-  // The text of a cell; the empty text for a cell without one.
-  const std::string& Cell(int col, int row) const;
+  // The text of a cell; the empty text for a cell without one. Valid until the row changes.
+  std::string_view Cell(int col, int row) const;
   // Writes a cell; the empty text removes it.
   void SetCell(int col, int row, std::string_view text);
+  // Writes fields[j] into cell (j, row) for every j (an empty field empties its cell); the cells
+  // after the last field keep their texts. One call per row, as a load does.
+  void SetRowFields(int row, const std::vector<std::string_view>& fields);
 
   int RowCount() const { return rowCount_; }
   // Sets the row count (a value below 1 becomes 1). Rows beyond it keep their cells. A current
@@ -59,12 +63,7 @@ class Sheet {
   // cell, then the order cells. Calls f(col, text) for each cell of the run, in column order.
   template <class F>
   void ForEachRunCell(int row, int first, F&& f) const {
-    const auto it = rows_.find(row);
-    if (it == rows_.end()) return;
-    const RowCells& cells = it->second;
-    int col = first;
-    for (auto c = FindCol(cells, first); c != cells.end() && c->first == col; ++c, ++col)
-      f(col, c->second);
+    if (const RowCells* cells = FindRow(row)) cells->ForEachRunCell(first, f);
   }
   // The number of cells of the run of row `row` from column `first`.
   int RunLength(int row, int first = 0) const;
@@ -74,14 +73,17 @@ class Sheet {
   void EndUpdate();
 
  private:
-  // The cells of one row that hold text, sorted by column.
-  using RowCells = std::vector<std::pair<int, std::string>>;
-
-  static RowCells::const_iterator FindCol(const RowCells& cells, int col);
-  static RowCells::iterator FindCol(RowCells& cells, int col);
+  const RowCells* FindRow(int row) const;
+  // The row's cells, created when missing.
+  RowCells& MutableRow(int row);
+  // Forgets a sparse row without cells.
+  void DropIfEmpty(int row);
   void NotifyCell(int col, int row);
 
-  std::unordered_map<int, RowCells> rows_;
+  // Rows 0 to dense_.size() - 1 live in a vector; a row far below them lives in sparse_, so a
+  // lone cell at a huge row costs one entry, not a row per row above it.
+  std::vector<RowCells> dense_;
+  std::unordered_map<int, RowCells> sparse_;
   int rowCount_ = InitialRowCount;
   int col_ = 1;
   int row_ = 1;

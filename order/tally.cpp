@@ -39,14 +39,14 @@ int32_t PriceValue(std::string_view text) {
 
 std::string_view ShortName(std::string_view name) { return name.substr(0, 4); }
 
-std::vector<std::string> PerPersonTally(const Sheet& sheet, std::string_view priceText) {
+void PerPersonTally(const Sheet& sheet, std::string_view priceText, const LineSink& emit) {
   const int64_t price = PriceValue(priceText);
-  std::vector<std::string> lines;
+  std::string line;
   for (int r = 1; r < sheet.RowCount(); ++r) {
     if (sheet.Cell(0, r).empty()) continue;  // a row without a name has no order run
-    std::string line;
+    line.clear();
     int64_t cells = 0;
-    sheet.ForEachRunCell(r, 0, [&](int, const std::string& text) {
+    sheet.ForEachRunCell(r, 0, [&](int, std::string_view text) {
       line += ' ';
       line += text;
       ++cells;
@@ -57,62 +57,84 @@ std::vector<std::string> PerPersonTally(const Sheet& sheet, std::string_view pri
     line += kPhotos;
     AppendNumber(line, price * photos);
     line += kYenClose;
-    lines.push_back(std::move(line));
+    emit(line);
   }
+}
+
+std::vector<std::string> PerPersonTally(const Sheet& sheet, std::string_view priceText) {
+  std::vector<std::string> lines;
+  PerPersonTally(sheet, priceText, [&](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 
-std::vector<std::string> PerOrderTally(const Sheet& sheet, const std::vector<std::string>& entries,
-                                       std::string_view priceText) {
-  // Each distinct entry text gets a slot; one pass over the sheet appends the matches of every
-  // order cell to its slot, in row and column order, as a scan per entry would find them.
-  struct Slot {
-    int64_t count = 0;
-    std::string matches;
-  };
+void PerOrderTally(const Sheet& sheet, const std::vector<std::string>& entries,
+                   std::string_view priceText, const LineSink& emit) {
+  // Each distinct entry text gets a slot; one pass over the sheet notes in each slot the rows of
+  // the order cells with its text, in row and column order, as a scan per entry would find them.
   std::unordered_map<std::string_view, size_t> slotOf;
   slotOf.reserve(entries.size());
   std::vector<size_t> entrySlot;
   entrySlot.reserve(entries.size());
   for (const std::string& e : entries)
     entrySlot.push_back(slotOf.try_emplace(e, slotOf.size()).first->second);
-  std::vector<Slot> slots(slotOf.size());
+  // A match keeps its row's short name, so that the lines are written without going back to
+  // the rows.
+  struct Match {
+    int32_t row;
+    uint8_t nameLength;
+    char name[4];
+  };
+  std::vector<std::vector<Match>> matches(slotOf.size());
 
   if (!slotOf.empty()) {
     for (int r = 1; r < sheet.RowCount(); ++r) {
-      sheet.ForEachRunCell(r, 0, [&](int col, const std::string& text) {
-        if (col == 0) return;  // the name
+      Match match{r, 0, {}};
+      sheet.ForEachRunCell(r, 0, [&](int col, std::string_view text) {
+        if (col == 0) {
+          const std::string_view name = ShortName(text);
+          match.nameLength = static_cast<uint8_t>(name.size());
+          name.copy(match.name, name.size());
+          return;
+        }
         const auto it = slotOf.find(text);
-        if (it == slotOf.end()) return;
-        Slot& slot = slots[it->second];
-        ++slot.count;
-        slot.matches += " [";
-        AppendNumber(slot.matches, r);
-        slot.matches += ']';
-        slot.matches += ShortName(sheet.Cell(0, r));
+        if (it != slotOf.end()) matches[it->second].push_back(match);
       });
     }
   }
 
-  std::vector<std::string> lines;
-  lines.reserve(entries.size() + 1);
   int64_t total = 0;
+  std::string line;
   for (size_t i = 0; i < entries.size(); ++i) {
-    const Slot& slot = slots[entrySlot[i]];
-    std::string line = entries[i];
+    const std::vector<Match>& found = matches[entrySlot[i]];
+    const int64_t count = static_cast<int64_t>(found.size());
+    line.clear();
+    line.reserve(entries[i].size() + 24 + found.size() * 18);
+    line += entries[i];
     line += '=';
-    AppendNumber(line, slot.count);
+    AppendNumber(line, count);
     line += kPhotos;
-    line += slot.matches;
-    lines.push_back(std::move(line));
-    total += slot.count;
+    for (const Match& m : found) {
+      line += " [";
+      AppendNumber(line, m.row);
+      line += ']';
+      line.append(m.name, m.nameLength);
+    }
+    emit(line);
+    total += count;
   }
   std::string last(kTotal);
   AppendNumber(last, PriceValue(priceText) * total);
   last += kYenOpen;
   AppendNumber(last, total);
   last += kPhotosClose;
-  lines.push_back(std::move(last));
+  emit(last);
+}
+
+std::vector<std::string> PerOrderTally(const Sheet& sheet, const std::vector<std::string>& entries,
+                                       std::string_view priceText) {
+  std::vector<std::string> lines;
+  lines.reserve(entries.size() + 1);
+  PerOrderTally(sheet, entries, priceText, [&](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,11 +18,17 @@ int32_t PriceValue(std::string_view text);
 // The first 4 bytes of a name (the whole name when shorter), cut by bytes.
 std::string_view ShortName(std::string_view name);
 
+// Receives the lines of a tally one by one, in order.
+using LineSink = std::function<void(std::string_view line)>;
+
 // One line per person row with a name, in row order: " name order order(N枚 A円)".
+void PerPersonTally(const Sheet& sheet, std::string_view priceText, const LineSink& emit);
 std::vector<std::string> PerPersonTally(const Sheet& sheet, std::string_view priceText);
 
 // One line per picker entry, in list order: "E=C枚 " and " [row]short name" per matching order
 // cell, in row and column order; then "合計 A円(T枚)". One pass over the sheet.
+void PerOrderTally(const Sheet& sheet, const std::vector<std::string>& entries,
+                   std::string_view priceText, const LineSink& emit);
 std::vector<std::string> PerOrderTally(const Sheet& sheet, const std::vector<std::string>& entries,
                                        std::string_view priceText);
 
