@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include "order/entry.h"
 #include "order/sheet.h"
@@ -26,6 +29,40 @@ TEST(Sheet, CellsAreSparseAndReadEmptyAnywhere) {
   EXPECT_EQ(sheet.Cell(3, 1), " ") << "blanks are text";
   sheet.SetCell(3, 1, "");
   EXPECT_EQ(sheet.Cell(3, 1), "");
+}
+
+// Resident memory of this process, in bytes.
+size_t ResidentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  size_t pages = 0, resident = 0;
+  statm >> pages >> resident;
+  return resident * static_cast<size_t>(sysconf(_SC_PAGESIZE));
+}
+
+TEST(Sheet, AFarCellCostsOneCell) {
+  Sheet sheet;
+  const size_t before = ResidentBytes();
+  sheet.SetCell(1'000'000, 1'000'000, "far");
+  sheet.SetCell(5, 2'000'000'000, "farther");
+  // A row per row above them would take tens of megabytes.
+  EXPECT_LT(ResidentBytes() - before, 4u << 20);
+  EXPECT_EQ(sheet.Cell(1'000'000, 1'000'000), "far");
+  EXPECT_EQ(sheet.Cell(5, 2'000'000'000), "farther");
+}
+
+TEST(Sheet, RowsWrittenOutOfOrderKeepTheirCells) {
+  Sheet sheet;
+  sheet.SetCell(0, 5000, "first written");
+  sheet.SetCell(3, 5000, "x");
+  for (int r = 0; r < 6000; ++r) sheet.SetCell(1, r, std::to_string(r));
+  EXPECT_EQ(sheet.Cell(0, 5000), "first written");
+  EXPECT_EQ(sheet.Cell(1, 5000), "5000");
+  EXPECT_EQ(sheet.Cell(3, 5000), "x");
+  EXPECT_EQ(sheet.Cell(1, 5999), "5999");
+  sheet.SetCell(1, 5000, "");
+  sheet.SetCell(0, 5000, "");
+  EXPECT_EQ(sheet.Cell(3, 5000), "x");
+  EXPECT_EQ(sheet.RunLength(5000), 0);
 }
 
 TEST(Sheet, RowCountNeverBelowOneAndKeepsHiddenRows) {
