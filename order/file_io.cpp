@@ -81,6 +81,9 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
     if (!ec) target = resolved;
   }
 
+  // A file that may not be written is not replaced either.
+  if (fs::exists(status) && ::access(target.c_str(), W_OK) != 0) throw rtl::EFCreateError(path);
+
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
   std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);

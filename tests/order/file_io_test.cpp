@@ -1,6 +1,8 @@
 // Writers replace their file through a temporary file and report every failure.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -117,6 +119,33 @@ TEST(SafeWrite, AShortWriteKeepsTheOldFileWhole) {
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++files;
     EXPECT_EQ(files, 1u) << w.name << ": the temporary file is gone";
   }
+}
+
+// A read-only file is refused, not replaced behind its back. Root may write anything, so as root
+// the check runs in a child process that has given up root.
+TEST(SafeWrite, AReadOnlyFileIsNotReplaced) {
+  TempDir dir;
+  std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
+  WriteBytes("locked.txt", "keep me");
+  std::filesystem::permissions("locked.txt", std::filesystem::perms(0444));
+  const auto attempt = [] {
+    try {
+      order::SaveListText("locked.txt", "new");
+    } catch (const rtl::EFCreateError&) {
+      return true;
+    }
+    return false;
+  };
+  if (geteuid() != 0) {
+    EXPECT_TRUE(attempt());
+  } else {
+    const pid_t child = fork();
+    if (child == 0) _exit(setuid(65534) == 0 && attempt() ? 0 : 1);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  EXPECT_EQ(ReadBytes("locked.txt"), "keep me");
 }
 
 TEST(SafeWrite, UnitPriceFailuresAreReported) {
