@@ -1,0 +1,183 @@
+// The order book's hot paths on large generated sheets: person rows with a CP932 name and ten
+// order numbers each, and a picker of 1,000 order numbers. The data is generated here, the same on
+// every run.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "order/entry.h"
+#include "order/order_file.h"
+#include "order/reference_files.h"
+#include "order/sheet.h"
+#include "order/tally.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kOrderCells = 10;
+constexpr int kPickerEntries = 1000;
+constexpr const char* kPrice = "50";
+
+// A small fixed generator, so the data does not depend on the standard library's distributions.
+class Random {
+ public:
+  uint32_t Next() {
+    state_ = state_ * 6364136223846793005u + 1442695040888963407u;
+    return static_cast<uint32_t>(state_ >> 33);
+  }
+
+ private:
+  uint64_t state_ = 7;
+};
+
+// An order file's bytes: per row the name "生徒" and a six-digit number, then kOrderCells order
+// numbers from 1 to kPickerEntries, each field ended by TAB, the line by CR LF.
+std::string OrderFileBytes(int rows) {
+  Random random;
+  std::string text;
+  text.reserve(static_cast<size_t>(rows) * 50);
+  char number[16];
+  for (int r = 0; r < rows; ++r) {
+    text += "\x90\xB6\x93\x6B";  // "生徒"
+    std::snprintf(number, sizeof number, "%06d\t", r);
+    text += number;
+    for (int c = 0; c < kOrderCells; ++c) {
+      std::snprintf(number, sizeof number, "%u\t", random.Next() % kPickerEntries + 1);
+      text += number;
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+// The order numbers "1" to "count", one a line, as in the order-number file.
+std::string OrderNumberBytes(int count) {
+  std::string text;
+  for (int i = 1; i <= count; ++i) text += std::to_string(i) + "\r\n";
+  return text;
+}
+
+// A folder of scratch files, removed at exit.
+const fs::path& ScratchDir() {
+  static const struct Dir {
+    fs::path path;
+    Dir() {
+      std::string pattern = (fs::temp_directory_path() / "velmora-bench-XXXXXX").string();
+      if (!mkdtemp(pattern.data())) std::abort();
+      path = pattern;
+    }
+    ~Dir() {
+      std::error_code ignored;
+      fs::remove_all(path, ignored);
+    }
+  } dir;
+  return dir.path;
+}
+
+// The order file of `rows` rows, written once.
+const std::string& OrderFilePath(int rows) {
+  static std::map<int, std::string> paths;
+  auto [it, added] = paths.try_emplace(rows);
+  if (added) {
+    it->second = (ScratchDir() / ("order-" + std::to_string(rows) + ".txt")).string();
+    std::FILE* f = std::fopen(it->second.c_str(), "wb");
+    const std::string bytes = OrderFileBytes(rows);
+    if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fclose(f))
+      std::abort();
+  }
+  return it->second;
+}
+
+// A sheet as the program holds it after loading the order file of `rows` rows, built once.
+const order::Sheet& LoadedSheet(int rows) {
+  static std::map<int, std::unique_ptr<order::Sheet>> sheets;
+  auto& sheet = sheets[rows];
+  if (!sheet) {
+    sheet = std::make_unique<order::Sheet>();
+    order::SetUpHeader(*sheet);
+    order::LoadOrderText(*sheet, OrderFileBytes(rows));
+  }
+  return *sheet;
+}
+
+const std::vector<std::string>& Picker() {
+  static const auto entries = order::SplitLines(OrderNumberBytes(kPickerEntries));
+  return entries;
+}
+
+void ReadOrderFile(benchmark::State& state) {
+  const int rows = static_cast<int>(state.range(0));
+  const std::string& path = OrderFilePath(rows);
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto sheet = std::make_unique<order::Sheet>();
+    order::SetUpHeader(*sheet);
+    state.ResumeTiming();
+    order::ReadOrderFile(*sheet, path);
+    benchmark::DoNotOptimize(sheet->RowCount());
+    state.PauseTiming();
+    sheet.reset();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * rows);
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(path)));
+}
+
+// The text of the order file alone, without the file system.
+void OrderFileText(benchmark::State& state) {
+  const int rows = static_cast<int>(state.range(0));
+  const order::Sheet& sheet = LoadedSheet(rows);
+  for (auto _ : state) benchmark::DoNotOptimize(order::OrderFileText(sheet));
+  state.SetItemsProcessed(state.iterations() * rows);
+}
+
+// Writing includes the flush to disk that makes the write safe.
+void WriteOrderFile(benchmark::State& state) {
+  const int rows = static_cast<int>(state.range(0));
+  const order::Sheet& sheet = LoadedSheet(rows);
+  const std::string path = (ScratchDir() / "written.txt").string();
+  for (auto _ : state) order::WriteOrderFile(sheet, path);
+  state.SetItemsProcessed(state.iterations() * rows);
+}
+
+void PerPersonTally(benchmark::State& state) {
+  const int rows = static_cast<int>(state.range(0));
+  const order::Sheet& sheet = LoadedSheet(rows);
+  for (auto _ : state) benchmark::DoNotOptimize(order::PerPersonTally(sheet, kPrice));
+  state.SetItemsProcessed(state.iterations() * rows);
+}
+
+void PerOrderTally(benchmark::State& state) {
+  const int rows = static_cast<int>(state.range(0));
+  const order::Sheet& sheet = LoadedSheet(rows);
+  const auto& entries = Picker();
+  for (auto _ : state) benchmark::DoNotOptimize(order::PerOrderTally(sheet, entries, kPrice));
+  state.SetItemsProcessed(state.iterations() * rows);
+}
+
+// A list of `lines` order numbers, as the order-number file or the list editor holds it.
+void SplitLines(benchmark::State& state) {
+  const int lines = static_cast<int>(state.range(0));
+  const std::string text = OrderNumberBytes(lines);
+  for (auto _ : state) benchmark::DoNotOptimize(order::SplitLines(text));
+  state.SetItemsProcessed(state.iterations() * lines);
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
+}
+
+}  // namespace
+
+BENCHMARK(ReadOrderFile)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(OrderFileText)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(WriteOrderFile)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(PerPersonTally)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(PerOrderTally)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(SplitLines)->Arg(kPickerEntries)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMicrosecond);
