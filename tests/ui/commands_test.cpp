@@ -1,0 +1,153 @@
+// The commands of the main window: both tallies on screen, hiding the result list, help, and the
+// two ways to end the program.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QListView>
+#include <QTest>
+#include <QTimer>
+
+#include "main_window_fixture.h"
+#include "order/tally.h"
+#include "vcl/help_engine.h"
+
+using testing_support::MainWindowTest;
+using testing_support::Shown;
+using testing_support::Sjis;
+using testing_support::WriteBytes;
+
+namespace {
+
+class Commands : public MainWindowTest {
+ protected:
+  // The worked example: Kiwi 12 15 / Mango 15 15 _ 12 / Fig, picker 12 15 20.
+  void StartWithExample() {
+    WriteBytes("VELMORA_SIMEI.TXT", "Kiwi\r\nMango\r\nFig\r\n");
+    WriteBytes("VELMORA_CBANGO.TXT", "12\r\n15\r\n20\r\n");
+    Start();
+    for (const auto& [col, row, text] :
+         {std::tuple{1, 1, "12"}, {2, 1, "15"}, {1, 2, "15"}, {2, 2, "15"}, {4, 2, "12"}})
+      Sheet().SetCell(col, row, text);
+  }
+  void TypePrice(const char* text) {
+    QLineEdit* edit = Form1->Edit1->LineEdit();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+  }
+};
+
+TEST_F(Commands, TalliesShowTheirLinesOverTheSheetReadingThePriceBoxNow) {
+  StartWithExample();
+  struct Case {
+    vcl::TMenuItem* item;
+    const char* price;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {Form1->K7, "50", {" Kiwi 12 15(2枚 100円)", " Mango 15 15(2枚 100円)", " Fig(0枚 0円)"}},
+      {Form1->K9,
+       "50",
+       {"12=1枚  [1]Kiwi", "15=3枚  [1]Kiwi [2]Mang [2]Mang", "20=0枚 ", "合計 200円(4枚)"}},
+      {Form1->K7, "abc", {" Kiwi 12 15(2枚 0円)", " Mango 15 15(2枚 0円)", " Fig(0枚 0円)"}},
+      {Form1->K7, "-50", {" Kiwi 12 15(2枚 -100円)", " Mango 15 15(2枚 -100円)", " Fig(0枚 0円)"}},
+      {Form1->K9,
+       "abc",
+       {"12=1枚  [1]Kiwi", "15=3枚  [1]Kiwi [2]Mang [2]Mang", "20=0枚 ", "合計 0円(4枚)"}},
+  };
+  for (const Case& c : cases) {
+    TypePrice(c.price);
+    c.item->Action()->trigger();
+    c.item->Action()->trigger();  // run twice: its lines once
+    EXPECT_TRUE(Form1->ListBox2->Visible());
+    EXPECT_EQ(Utf8Lines(*Form1->ListBox2), c.lines) << c.price;
+    QListView* view = Form1->ListBox2->View();
+    EXPECT_EQ(view->model()->index(0, 0).data().toString().toStdString(), c.lines[0]);
+  }
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(Commands, AClickOnTheResultListHidesItAndItsLinesStay) {
+  StartWithExample();
+  Form1->K7->Click();
+  QListView* view = Form1->ListBox2->View();
+  const QRect first = view->visualRect(view->model()->index(0, 0));
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, first.center());
+  EXPECT_FALSE(Form1->ListBox2->Visible());
+  EXPECT_EQ(Form1->ListBox2->Count(), 3);
+  // A second tally shows it again; a click on the entry already selected hides it again.
+  Form1->K9->Click();
+  EXPECT_TRUE(Form1->ListBox2->Visible());
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, first.center());
+  Form1->K9->Click();
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, first.center());
+  EXPECT_FALSE(Form1->ListBox2->Visible());
+  EXPECT_EQ(Form1->ListBox2->Count(), 4);
+}
+
+TEST_F(Commands, AnEmptyResultListHidesOnAClickAnywhere) {
+  Start();  // no names: the per-person tally has no line
+  errors.clear();
+  Form1->K7->Click();
+  ASSERT_TRUE(Form1->ListBox2->Visible());
+  EXPECT_EQ(Form1->ListBox2->Count(), 0);
+  QTest::mouseClick(Form1->ListBox2->View()->viewport(), Qt::LeftButton, {}, QPoint(100, 40));
+  EXPECT_FALSE(Form1->ListBox2->Visible());
+  // An empty picker takes no click as a pick.
+  QTest::mouseClick(Form1->ListBox1->View()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(Sheet().Cell(1, 1), "");
+}
+
+TEST_F(Commands, HelpShowsTheHelpFileFromTheCurrentFolderInItsViewer) {
+  WriteBytes("VELMORA.hlp",
+             "<html><head><meta charset=\"utf-8\"><title>使い方</title></head>"
+             "<body><h1>使い方</h1></body></html>");
+  Start();
+  errors.clear();
+  EXPECT_EQ(app->HelpFile(), "");
+  Form1->K8->Action()->trigger();
+  EXPECT_EQ(app->HelpFile(), "VELMORA.hlp");
+  ASSERT_NE(vcl::HelpViewer(), nullptr);
+  EXPECT_TRUE(vcl::HelpViewer()->isVisible());
+  EXPECT_EQ(vcl::HelpViewer()->windowTitle(), "使い方");
+  EXPECT_TRUE(helpMessages.empty());
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(Commands, AMissingHelpFileIsReportedByTheHelpEngineNotTheErrorBox) {
+  if (!vcl::LocateHelpFile("VELMORA.hlp").isEmpty())
+    GTEST_SKIP() << "a VELMORA.hlp is installed on this machine";
+  Start();
+  errors.clear();
+  Form1->K8->Click();
+  EXPECT_EQ(helpMessages,
+            std::vector<std::string>{"ヘルプ ファイル VELMORA.hlp が見つかりません。"});
+  EXPECT_TRUE(errors.empty());
+  EXPECT_TRUE(vcl::HelpViewer() == nullptr || !vcl::HelpViewer()->isVisible());
+}
+
+TEST(HelpEngine, LooksInTheCurrentFolderThenNextToTheProgramThenTheDataFolder) {
+  const std::vector<QString> path = vcl::HelpSearchPath();
+  ASSERT_EQ(path.size(), 3u);
+  EXPECT_EQ(path[0], QDir::currentPath());
+  EXPECT_EQ(path[1], QCoreApplication::applicationDirPath());
+  EXPECT_TRUE(path[2].endsWith("/share/velmora")) << path[2].toStdString();
+}
+
+TEST_F(Commands, EndEndsTheProcessAtOnceWithStatusZero) {
+  StartWithExample();
+  Form1->K1->Action()->trigger();
+  EXPECT_EQ(exits, std::vector<int>{0});
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(Commands, ClosingTheMainWindowEndsTheEventLoop) {
+  Start();
+  // A broken close would leave the loop running; CTest's time limit ends the test then.
+  QTimer::singleShot(0, [] { Form1->Window()->close(); });
+  app->Run();
+  EXPECT_TRUE(exits.empty());
+}
+
+}  // namespace

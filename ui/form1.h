@@ -1,0 +1,57 @@
+// The main window "写真注文集計": the order sheet, the picker of order numbers, the result list,
+// the price box, the creation date and the main menu.
+#pragma once
+
+#include "ui/sheet_grid.h"
+#include "vcl/button.h"
+#include "vcl/edit.h"
+#include "vcl/form.h"
+#include "vcl/label.h"
+#include "vcl/list_box.h"
+#include "vcl/menu.h"
+
+class TForm1 : public vcl::TForm {
+ public:
+  TForm1();
+
+  ui::SheetGrid* StringGrid1;
+  vcl::TMainMenu* MainMenu1;
+  vcl::TMenuItem* Exit1;
+  vcl::TMenuItem* Print1;
+  vcl::TListBox* ListBox1;
+  vcl::TButton* Button1;
+  vcl::TMenuItem* K3;
+  vcl::TMenuItem* K4;
+  vcl::TMenuItem* K5;
+  vcl::TMenuItem* K1;
+  vcl::TMenuItem* K2;
+  vcl::TMenuItem* K6;
+  vcl::TMenuItem* K7;
+  vcl::TMenuItem* K9;
+  vcl::TListBox* ListBox2;
+  vcl::TMenuItem* K10;
+  vcl::TEdit* Edit1;
+  vcl::TLabel* Label1;
+  vcl::TMenuItem* Print2;
+  vcl::TMenuItem* Print3;
+  vcl::TLabel* Label2;
+  vcl::TMenuItem* K8;
+
+  void FormCreate() override;
+  void ListBox1Click();
+  void Button1Click();
+  void K3Click();
+  void K5Click();
+  void K1Click();
+  void K2Click();
+  void K6Click();
+  void K7Click();
+  void K10Click();
+  void ListBox2Click();
+  void K9Click();
+  void Print2Click();
+  void Print3Click();
+  void K8Click();
+};
+
+extern TForm1* Form1;

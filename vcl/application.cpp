@@ -1,0 +1,82 @@
+#include "vcl/application.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include "rtl/cp932.h"
+#include "vcl/error_box.h"
+#include "vcl/event_frame.h"
+#include "vcl/fonts.h"
+#include "vcl/help_engine.h"
+#include "vcl/text.h"
+
+namespace vcl {
+
+TApplication* Application = nullptr;
+
+QString TitleFromFileName(const QString& path) {
+  QString name = QFileInfo(path).fileName();
+  const qsizetype dot = name.indexOf('.');
+  if (dot >= 0) name.truncate(dot);
+  if (!name.isEmpty()) name = name.left(1).toUpper() + name.mid(1).toLower();
+  return name;
+}
+
+TApplication::TApplication() { Application = this; }
+
+TApplication::~TApplication() {
+  // Newest form first, as they were created.
+  while (!forms_.empty()) forms_.pop_back();
+  DestroyHelpViewer();
+  if (Application == this) Application = nullptr;
+}
+
+void TApplication::Initialize() {
+  InstallFontSubstitutions();
+  title_ = FromQString(TitleFromFileName(QCoreApplication::applicationFilePath()));
+  QGuiApplication::setApplicationDisplayName(ToQString(title_));
+}
+
+void TApplication::Adopt(std::unique_ptr<TForm> form) {
+  TForm* f = form.get();
+  forms_.push_back(std::move(form));
+  CallHandler([f] { f->FormCreate(); });
+  if (f->VisibleAtCreation()) f->Show();
+  if (!mainForm_) {
+    mainForm_ = f;
+    f->OnClose = [this] { Terminate(); };
+  }
+}
+
+void TApplication::Run() {
+  if (!mainForm_) return;
+  QApplication::setQuitOnLastWindowClosed(false);
+  QApplication::exec();
+}
+
+void TApplication::Terminate() { QCoreApplication::quit(); }
+
+bool TApplication::HelpCommand(unsigned command, unsigned long data) {
+  return WinHelp(mainForm_ ? mainForm_->Window() : nullptr, helpFile_, command, data);
+}
+
+void TApplication::ShowException(const rtl::Exception& error) {
+  ShowErrorBox(rtl::Cp932ToUtf8(title_), error.Message + ".");
+}
+
+void CallHandler(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const rtl::Exception& error) {
+    if (Application)
+      Application->ShowException(error);
+    else
+      ShowErrorBox("", error.Message + ".");
+  } catch (const std::exception& error) {
+    // Not one of the runtime's errors (out of memory, for one): shown the same way, so that
+    // nothing is lost silently and no exception reaches Qt.
+    if (Application) Application->ShowException(rtl::Exception(error.what()));
+  }
+}
+
+}  // namespace vcl

@@ -1,0 +1,22 @@
+#include "vcl/edit.h"
+
+#include "vcl/text.h"
+
+namespace vcl {
+
+TEdit::TEdit(TForm* owner) : TControl(owner, new QLineEdit) {
+  QObject::connect(LineEdit(), &QLineEdit::textEdited,
+                   [this](const QString& text) { text_ = FromQString(text); });
+}
+
+void TEdit::SetText(std::string text) {
+  text_ = std::move(text);
+  // A line end (a price file's first line keeps its LF) is not drawn; the bytes stay in Text().
+  QString shown = ToQString(text_);
+  shown.remove('\r');
+  shown.remove('\n');
+  LineEdit()->setText(shown);
+  LineEdit()->setCursorPosition(0);
+}
+
+}  // namespace vcl

@@ -1,0 +1,75 @@
+// A top-level window with a caption, a place and size on the screen, a font, an optional main
+// menu and a client area that holds its controls at fixed pixel places.
+#pragma once
+
+#include <QFont>
+#include <QMainWindow>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+#include "vcl/component.h"
+
+namespace vcl {
+
+class TControl;
+class TMainMenu;
+
+class TForm : public TComponent {
+ public:
+  // The frame the sizes of a window include, in pixels at 96 dpi: a sizeable border, the caption
+  // bar and a one-line menu bar.
+  static constexpr int kBorder = 4;
+  static constexpr int kCaptionBar = 19;
+  static constexpr int kMenuBar = 20;
+
+  TForm();
+  ~TForm() override;
+
+  // Runs once after the form and its components are built (see TApplication::CreateForm).
+  virtual void FormCreate() {}
+
+  const std::string& Caption() const { return caption_; }  // CP932
+  void SetCaption(std::string caption);
+
+  // Outer place and size, frame included; the client area is what the frame leaves.
+  void SetBounds(int left, int top, int width, int height);
+  int ClientWidth() const;
+  int ClientHeight() const;
+
+  void SetFont(const QFont& font);
+  void SetMenu(TMainMenu* menu);
+  TMainMenu* Menu() const { return menu_; }
+
+  // Whether the form shows itself once it is created (TApplication::CreateForm).
+  bool VisibleAtCreation() const { return visibleAtCreation_; }
+  void SetVisibleAtCreation(bool visible) { visibleAtCreation_ = visible; }
+
+  bool Visible() const;
+  void Show();  // makes it visible and brings it to the front
+  void Hide();
+  void Close();  // as the close box does
+
+  // Called after the window was closed by the user or by Close().
+  std::function<void()> OnClose;
+
+  // Sets the keyboard focus order of `controls`, first to last.
+  void SetTabOrder(std::initializer_list<TControl*> controls);
+
+  QMainWindow* Window() const { return window_.get(); }
+  QWidget* Client() const { return client_; }
+
+ private:
+  class FormWindow;
+  void ApplyGeometry();
+
+  std::unique_ptr<QMainWindow> window_;
+  QWidget* client_;
+  std::string caption_;
+  TMainMenu* menu_ = nullptr;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool visibleAtCreation_ = false;
+};
+
+}  // namespace vcl

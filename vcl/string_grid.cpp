@@ -1,0 +1,264 @@
+#include "vcl/string_grid.h"
+
+#include <QAbstractButton>
+#include <QAbstractTableModel>
+#include <QEvent>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+#include "vcl/event_frame.h"
+#include "vcl/text.h"
+
+namespace vcl {
+
+// Cell (c, r) of the data is item (r - 1, c - 1) of the model; row 0 and column 0 are the header
+// sections, cell (0, 0) the corner.
+class TStringGrid::Model : public QAbstractTableModel {
+ public:
+  Model(TStringGrid* grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {}
+
+  int rowCount(const QModelIndex& parent) const override {
+    return parent.isValid() || !grid_->data_ ? 0 : std::max(grid_->data_->RowCount() - 1, 0);
+  }
+  int columnCount(const QModelIndex& parent) const override {
+    return parent.isValid() || !grid_->data_ ? 0 : std::max(grid_->data_->ColCount() - 1, 0);
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if ((role != Qt::DisplayRole && role != Qt::EditRole) || !index.isValid()) return {};
+    return ToQString(grid_->data_->Cell(index.column() + 1, index.row() + 1));
+  }
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (role != Qt::DisplayRole || !grid_->data_) return {};
+    return orientation == Qt::Horizontal ? ToQString(grid_->data_->Cell(section + 1, 0))
+                                         : ToQString(grid_->data_->Cell(0, section + 1));
+  }
+  Qt::ItemFlags flags(const QModelIndex& index) const override {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+  }
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+    if (role != Qt::EditRole || !index.isValid() || !grid_->data_) return false;
+    const std::string text = FromQString(value.toString());
+    CallHandler([&] { grid_->data_->SetCell(index.column() + 1, index.row() + 1, text); });
+    return true;
+  }
+
+  void Reset() {
+    beginResetModel();
+    endResetModel();
+  }
+  void ItemChanged(int row, int col) { emit dataChanged(index(row, col), index(row, col)); }
+  void SectionChanged(Qt::Orientation orientation, int section) {
+    emit headerDataChanged(orientation, section, section);
+  }
+  void RowsAdded(int first, int last) {
+    beginInsertRows({}, first, last);
+    endInsertRows();
+  }
+  void RowsRemoved(int first, int last) {
+    beginRemoveRows({}, first, last);
+    endRemoveRows();
+  }
+
+ private:
+  TStringGrid* grid_;
+};
+
+// Draws a cell's text from 2 pixels inside its left and top edges, cut at the cell's edges, and
+// edits it in a line editor that writes every change to the cell at once.
+class TStringGrid::Delegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QString text = opt.text;
+    opt.text.clear();
+    const QWidget* widget = opt.widget;
+    widget->style()->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+    if (text.isEmpty()) return;
+    painter->save();
+    painter->setClipRect(option.rect);
+    painter->setFont(opt.font);
+    const bool selected = opt.state & QStyle::State_Selected;
+    painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->drawText(option.rect.adjusted(2, 2, 0, 0),
+                      Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    painter->restore();
+  }
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                        const QModelIndex& index) const override {
+    auto* editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    editor->setTextMargins(0, 0, 0, 0);
+    auto* model = const_cast<QAbstractItemModel*>(index.model());
+    const QPersistentModelIndex cell(index);
+    QObject::connect(editor, &QLineEdit::textEdited, editor, [model, cell](const QString& text) {
+      if (cell.isValid()) model->setData(cell, text, Qt::EditRole);
+    });
+    return editor;
+  }
+
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+    auto* line = static_cast<QLineEdit*>(editor);
+    const QString text = index.data(Qt::EditRole).toString();
+    if (line->text() == text) return;  // the cell already holds what is typed: keep the cursor
+    const int cursor = line->cursorPosition();
+    line->setText(text);
+    line->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
+  }
+
+  void setModelData(QWidget* editor, QAbstractItemModel* model,
+                    const QModelIndex& index) const override {
+    model->setData(index, static_cast<QLineEdit*>(editor)->text(), Qt::EditRole);
+  }
+};
+
+// Paints cell (0, 0) on the table's corner button, as a header section.
+class TStringGrid::CornerPainter : public QObject {
+ public:
+  explicit CornerPainter(TStringGrid* grid) : QObject(grid->View()), grid_(grid) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Paint) return false;
+    auto* button = static_cast<QWidget*>(watched);
+    QPainter painter(button);
+    QStyleOptionHeader opt;
+    opt.initFrom(button);
+    opt.state |= QStyle::State_Enabled | QStyle::State_Raised;
+    opt.rect = button->rect();
+    opt.position = QStyleOptionHeader::OnlyOneSection;
+    opt.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    if (grid_->data_) opt.text = ToQString(grid_->data_->Cell(0, 0));
+    painter.setFont(grid_->View()->font());
+    button->style()->drawControl(QStyle::CE_Header, &opt, &painter, button);
+    return true;
+  }
+
+ private:
+  TStringGrid* grid_;
+};
+
+TStringGrid::TStringGrid(TForm* owner) : TControl(owner, new QTableView) {
+  QTableView* view = View();
+  model_ = new Model(this, view);
+  view->setModel(model_);
+  view->setItemDelegate(new Delegate(view));
+  view->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  view->setSelectionBehavior(QAbstractItemView::SelectItems);
+  view->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked |
+                        QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+  view->setWordWrap(false);
+  view->setTabKeyNavigation(true);
+  view->setCornerButtonEnabled(false);
+  view->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+  view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  for (QHeaderView* header : {view->horizontalHeader(), view->verticalHeader()}) {
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setMinimumSectionSize(1);
+    header->setHighlightSections(false);
+    header->setSectionsClickable(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  }
+  if (auto* corner = view->findChild<QAbstractButton*>())
+    corner->installEventFilter(new CornerPainter(this));
+  QObject::connect(view->selectionModel(), &QItemSelectionModel::currentChanged, view,
+                   [this](const QModelIndex& current) {
+                     if (!syncing_ && current.isValid()) UserMovedTo(current);
+                   });
+  ApplySizes();
+}
+
+TStringGrid::~TStringGrid() = default;
+
+void TStringGrid::SetData(GridData* data) {
+  data_ = data;
+  DataReset();
+}
+
+void TStringGrid::SetDefaultRowHeight(int pixels) {
+  rowHeight_ = pixels;
+  ApplySizes();
+}
+
+void TStringGrid::SetGridLineWidth(int pixels) {
+  lineWidth_ = pixels;
+  View()->setShowGrid(pixels > 0);
+  ApplySizes();
+}
+
+void TStringGrid::ApplySizes() {
+  QTableView* view = View();
+  // Qt draws a grid line inside each section; the sizes given leave it out.
+  view->verticalHeader()->setDefaultSectionSize(rowHeight_ + lineWidth_);
+  view->horizontalHeader()->setFixedHeight(rowHeight_ + lineWidth_);
+  if (!data_) return;
+  view->verticalHeader()->setFixedWidth(data_->ColWidth(0) + lineWidth_);
+  QHeaderView* columns = view->horizontalHeader();
+  for (int c = 1; c < data_->ColCount(); ++c) {
+    const int width = data_->ColWidth(c) + lineWidth_;
+    if (columns->sectionSize(c - 1) != width) columns->resizeSection(c - 1, width);
+  }
+}
+
+void TStringGrid::CellChanged(int col, int row) {
+  if (!data_ || col >= data_->ColCount() || row >= data_->RowCount()) return;
+  if (col == 0 && row == 0) {
+    if (auto* corner = View()->findChild<QAbstractButton*>()) corner->update();
+  } else if (row == 0) {
+    model_->SectionChanged(Qt::Horizontal, col - 1);
+  } else if (col == 0) {
+    model_->SectionChanged(Qt::Vertical, row - 1);
+  } else {
+    model_->ItemChanged(row - 1, col - 1);
+  }
+}
+
+void TStringGrid::RowCountChanged(int oldCount, int newCount) {
+  syncing_ = true;
+  if (newCount > oldCount)
+    model_->RowsAdded(std::max(oldCount - 1, 0), newCount - 2);
+  else if (newCount < oldCount)
+    model_->RowsRemoved(std::max(newCount - 1, 0), oldCount - 2);
+  syncing_ = false;
+  SyncCurrent();
+}
+
+void TStringGrid::CurrentCellChanged() { SyncCurrent(); }
+
+void TStringGrid::ColWidthChanged(int) { ApplySizes(); }
+
+void TStringGrid::DataReset() {
+  syncing_ = true;
+  model_->Reset();
+  syncing_ = false;
+  ApplySizes();
+  SyncCurrent();
+}
+
+void TStringGrid::SyncCurrent() {
+  if (!data_) return;
+  const int col = data_->Col(), row = data_->Row();
+  if (col < 1 || row < 1 || col >= data_->ColCount() || row >= data_->RowCount()) return;
+  syncing_ = true;
+  const QModelIndex index = model_->index(row - 1, col - 1);
+  View()->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+  View()->scrollTo(index);
+  syncing_ = false;
+}
+
+void TStringGrid::UserMovedTo(const QModelIndex& index) {
+  CallHandler([&] { data_->MoveTo(index.column() + 1, index.row() + 1); });
+}
+
+QRect TStringGrid::CellRect(int col, int row) const {
+  if (col < 1 || row < 1) return {};
+  return View()->visualRect(model_->index(row - 1, col - 1));
+}
+
+}  // namespace vcl
