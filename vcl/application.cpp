@@ -34,7 +34,6 @@ TApplication::~TApplication() {
 void TApplication::Initialize() {
   InstallFontSubstitutions();
   title_ = FromQString(TitleFromFileName(QCoreApplication::applicationFilePath()));
-  QGuiApplication::setApplicationDisplayName(ToQString(title_));
 }
 
 void TApplication::Adopt(std::unique_ptr<TForm> form) {

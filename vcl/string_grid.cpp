@@ -130,7 +130,10 @@ class TStringGrid::CornerPainter : public QObject {
     QPainter painter(button);
     QStyleOptionHeader opt;
     opt.initFrom(button);
+    // The button is disabled (a click on it selects nothing), but the cell is drawn as the other
+    // fixed cells are.
     opt.state |= QStyle::State_Enabled | QStyle::State_Raised;
+    opt.palette.setCurrentColorGroup(QPalette::Active);
     opt.rect = button->rect();
     opt.position = QStyleOptionHeader::OnlyOneSection;
     opt.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
