@@ -37,8 +37,10 @@ struct ModelSheet {
       width = std::max(width, static_cast<int>(fields.size()));
       for (size_t j = 0; j < fields.size(); ++j) {
         const auto key = std::make_pair(row, static_cast<int>(j));
-        if (fields[j].empty()) cells.erase(key);
-        else cells[key] = fields[j];
+        if (fields[j].empty())
+          cells.erase(key);
+        else
+          cells[key] = fields[j];
       }
       ++row;
     }

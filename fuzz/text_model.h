@@ -44,8 +44,10 @@ inline std::string UpToNul(std::string_view text) {
 inline std::vector<std::string> SplitTabs(std::string_view text) {
   std::vector<std::string> fields(1);
   for (const char c : text) {
-    if (c == '\t') fields.emplace_back();
-    else fields.back() += c;
+    if (c == '\t')
+      fields.emplace_back();
+    else
+      fields.back() += c;
   }
   return fields;
 }
