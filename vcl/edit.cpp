@@ -5,8 +5,16 @@
 namespace vcl {
 
 TEdit::TEdit(TForm* owner) : TControl(owner, new QLineEdit) {
-  QObject::connect(LineEdit(), &QLineEdit::textEdited,
-                   [this](const QString& text) { text_ = FromQString(text); });
+  QObject::connect(LineEdit(), &QLineEdit::textEdited, [this](const QString& typed) {
+    text_ = FromQString(typed);
+    // A character without a CP932 form is a "?" in the text: show it as such.
+    const QString stored = ToQString(text_);
+    if (stored != typed) {
+      const int cursor = LineEdit()->cursorPosition();
+      LineEdit()->setText(stored);
+      LineEdit()->setCursorPosition(cursor);
+    }
+  });
 }
 
 void TEdit::SetText(std::string text) {

@@ -67,6 +67,16 @@ TEST_F(Commands, TalliesShowTheirLinesOverTheSheetReadingThePriceBoxNow) {
   EXPECT_TRUE(errors.empty());
 }
 
+TEST_F(Commands, ThePriceBoxHoldsCp932AsTyped) {
+  Start();
+  QLineEdit* edit = Form1->Edit1->LineEdit();
+  edit->selectAll();
+  for (const QChar c : QString("６０€"))
+    QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+  EXPECT_EQ(Form1->Edit1->Text(), Sjis("６０") + "?");
+  EXPECT_EQ(edit->text(), "６０?");
+}
+
 TEST_F(Commands, AClickOnTheResultListHidesItAndItsLinesStay) {
   StartWithExample();
   Form1->K7->Click();
