@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <algorithm>
 
 #include "vcl/control.h"
 #include "vcl/menu.h"
