@@ -157,7 +157,7 @@ TStringGrid::TStringGrid(TForm* owner) : TControl(owner, new QTableView) {
   view->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked |
                         QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
   view->setWordWrap(false);
-  view->setTabKeyNavigation(true);
+  view->setTabKeyNavigation(false);  // Tab leaves the grid for the next control
   view->setCornerButtonEnabled(false);
   view->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
   view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
