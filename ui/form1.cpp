@@ -137,13 +137,3 @@ void TForm1::K8Click() {
   vcl::Application->SetHelpFile("VELMORA.hlp");
   vcl::Application->HelpCommand(vcl::HELP_CONTENTS, 0);
 }
-
-// The order file, the reference editors and printing are not built yet: their menu items are in
-// place and do nothing.
-void TForm1::K2Click() {}
-void TForm1::K6Click() {}
-void TForm1::K3Click() {}
-void TForm1::K5Click() {}
-void TForm1::K10Click() {}
-void TForm1::Print2Click() {}
-void TForm1::Print3Click() {}

@@ -84,9 +84,19 @@ bool ShowContents(QWidget* owner, const QString& fileName) {
 
 }  // namespace
 
+namespace {
+QString& DataFolder() {
+  static QString folder = QString::fromUtf8(VELMORA_DATA_DIR);
+  return folder;
+}
+}  // namespace
+
+QString HelpDataFolder() { return DataFolder(); }
+void SetHelpDataFolder(const QString& folder) { DataFolder() = folder; }
+
 std::vector<QString> HelpSearchPath() {
   std::vector<QString> dirs = {QDir::currentPath(), QCoreApplication::applicationDirPath()};
-  if (*VELMORA_DATA_DIR) dirs.push_back(QString::fromUtf8(VELMORA_DATA_DIR));
+  if (!DataFolder().isEmpty()) dirs.push_back(DataFolder());
   return dirs;
 }
 

@@ -19,6 +19,11 @@ inline constexpr unsigned HELP_CONTENTS = 3;
 // then told the user why) or is not known.
 bool WinHelp(QWidget* owner, const std::string& fileName, unsigned command, unsigned long data);
 
+// The installed data folder, the last place a bare name is looked up in. Tests point it at a
+// folder of their own.
+QString HelpDataFolder();
+void SetHelpDataFolder(const QString& folder);
+
 // The folders a bare help file name is looked up in, in order.
 std::vector<QString> HelpSearchPath();
 // The path of `fileName` (a bare name is looked up along HelpSearchPath()); empty when missing.

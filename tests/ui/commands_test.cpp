@@ -126,8 +126,10 @@ TEST_F(Commands, HelpShowsTheHelpFileFromTheCurrentFolderInItsViewer) {
 }
 
 TEST_F(Commands, AMissingHelpFileIsReportedByTheHelpEngineNotTheErrorBox) {
-  if (!vcl::LocateHelpFile("VELMORA.hlp").isEmpty())
-    GTEST_SKIP() << "a VELMORA.hlp is installed on this machine";
+  // Whatever is installed on this machine, the data folder here is the test's empty folder.
+  const QString installed = vcl::HelpDataFolder();
+  vcl::SetHelpDataFolder(QDir::currentPath());
+  ASSERT_TRUE(vcl::LocateHelpFile("VELMORA.hlp").isEmpty());
   Start();
   errors.clear();
   Form1->K8->Click();
@@ -135,6 +137,7 @@ TEST_F(Commands, AMissingHelpFileIsReportedByTheHelpEngineNotTheErrorBox) {
             std::vector<std::string>{"ヘルプ ファイル VELMORA.hlp が見つかりません。"});
   EXPECT_TRUE(errors.empty());
   EXPECT_TRUE(vcl::HelpViewer() == nullptr || !vcl::HelpViewer()->isVisible());
+  vcl::SetHelpDataFolder(installed);
 }
 
 TEST(HelpEngine, LooksInTheCurrentFolderThenNextToTheProgramThenTheDataFolder) {
