@@ -9,6 +9,7 @@
 #include "rtl/clock.h"
 #include "rtl/date_time.h"
 #include "rtl/process_exit.h"
+#include "ui/print_page.h"
 #include "vcl/application.h"
 #include "vcl/fonts.h"
 #include "vcl/help_engine.h"
@@ -83,6 +84,7 @@ TForm1::TForm1() {
   Label2->SetBounds(176, 320, 161, 17);
 
   K8 = NewItem(this, "ヘルプ", [this] { K8Click(); });
+  PrinterSetupDialog1 = new vcl::TPrinterSetupDialog(this);
 
   Exit1->Add(K2);
   Exit1->Add(K6);
@@ -101,7 +103,7 @@ TForm1::TForm1() {
 }
 
 void TForm1::FormCreate() {
-  Label2->SetCaption(vcl::Sjis(rtl::FormatDateTime("'作成日'yyyy'年'mm'月'dd'日'", rtl::Now())));
+  Label2->SetCaption(ui::CreationDateText(rtl::Now()));
   if (auto price = order::ReadUnitPrice()) Edit1->SetText(*price);
   order::SetUpHeader(StringGrid1->Sheet());
   order::ReadNames(StringGrid1->Sheet());

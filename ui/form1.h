@@ -9,6 +9,7 @@
 #include "vcl/label.h"
 #include "vcl/list_box.h"
 #include "vcl/menu.h"
+#include "vcl/printer_setup_dialog.h"
 
 class TForm1 : public vcl::TForm {
  public:
@@ -36,6 +37,7 @@ class TForm1 : public vcl::TForm {
   vcl::TMenuItem* Print3;
   vcl::TLabel* Label2;
   vcl::TMenuItem* K8;
+  vcl::TPrinterSetupDialog* PrinterSetupDialog1;
 
   void FormCreate() override;
   void ListBox1Click();

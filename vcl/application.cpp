@@ -8,6 +8,7 @@
 #include "vcl/event_frame.h"
 #include "vcl/fonts.h"
 #include "vcl/help_engine.h"
+#include "vcl/printer.h"
 #include "vcl/text.h"
 
 namespace vcl {
@@ -28,6 +29,7 @@ TApplication::~TApplication() {
   // Newest form first, as they were created.
   while (!forms_.empty()) forms_.pop_back();
   DestroyHelpViewer();
+  DestroyPrinter();
   if (Application == this) Application = nullptr;
 }
 
