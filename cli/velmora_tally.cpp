@@ -1,14 +1,19 @@
 // velmora-tally: the order book without windows. Reads the reference files of the current folder
-// as the main window does at start, optionally an order file, and prints the tallies.
+// as the main window does at start, optionally an order file, and prints the tallies; on request
+// it also draws the printed page of the last tally into a PDF file.
+
+#include <dlfcn.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/pdf_page.h"
 #include "order/entry.h"
 #include "order/order_file.h"
 #include "order/reference_files.h"
@@ -21,8 +26,10 @@ namespace {
 
 constexpr const char* kProgram = "velmora-tally";
 
-constexpr const char* kUsage = "usage: velmora-tally [--per-person] [--per-order] [--price TEXT] "
-                               "[--save FILE] [--encoding utf-8|cp932] [ORDER_FILE]";
+constexpr const char* kUsage =
+    "usage: velmora-tally [--per-person] [--per-order] [--price TEXT] "
+    "[--save FILE] [--encoding utf-8|cp932] [--pdf FILE [--dpi N]] "
+    "[ORDER_FILE]";
 
 constexpr const char* kHelp = R"HELP(
 Tallies a photo order sheet without opening a window.
@@ -41,6 +48,11 @@ with no order numbers. Then, in this order:
                        per-person tally is printed)
   --encoding ENC       utf-8 (default): lines are converted for a terminal, --price TEXT is
                        taken as UTF-8; cp932: lines are printed and TEXT taken as raw bytes
+  --pdf FILE           also draw the page the program prints into the PDF file FILE (A4, a
+                       quarter-inch margin): "ファイル名:" with ORDER_FILE's full path, today's
+                       creation date ("作成日yyyy年mm月dd日") and the lines of the last tally
+                       printed; lines below the page are left out
+  --dpi N              the printer resolution the page is laid out for, 72 to 2400 (default 300)
   --help               show this help
 
 One result line per output line, ended by LF.
@@ -54,14 +66,20 @@ struct Options {
   std::optional<std::string> price;
   std::optional<std::string> save;
   std::optional<std::string> orderFile;
+  std::optional<std::string> pdf;
+  std::optional<int> dpi;
   bool utf8 = true;
 };
+
+constexpr int kDefaultDpi = 300;
 
 struct UsageError {
   std::string message;
 };
 
-void Fail(const std::string& message) { std::fprintf(stderr, "%s: %s\n", kProgram, message.c_str()); }
+void Fail(const std::string& message) {
+  std::fprintf(stderr, "%s: %s\n", kProgram, message.c_str());
+}
 
 // Parses the arguments; throws UsageError. Returns nothing when --help was asked for.
 std::optional<Options> Parse(int argc, char** argv) {
@@ -97,9 +115,22 @@ std::optional<Options> Parse(int argc, char** argv) {
       options.save = value();
     } else if (arg == "--encoding") {
       const std::string encoding = value();
-      if (encoding == "utf-8" || encoding == "UTF-8") options.utf8 = true;
-      else if (encoding == "cp932" || encoding == "CP932") options.utf8 = false;
-      else throw UsageError{"unknown encoding '" + encoding + "' (utf-8 or cp932)"};
+      if (encoding == "utf-8" || encoding == "UTF-8")
+        options.utf8 = true;
+      else if (encoding == "cp932" || encoding == "CP932")
+        options.utf8 = false;
+      else
+        throw UsageError{"unknown encoding '" + encoding + "' (utf-8 or cp932)"};
+    } else if (arg == "--pdf") {
+      options.pdf = value();
+    } else if (arg == "--dpi") {
+      const std::string text = value();
+      int dpi = 0;
+      const bool digits = !text.empty() && text.size() <= 4 &&
+                          text.find_first_not_of("0123456789") == std::string::npos;
+      if (digits) dpi = std::stoi(text);
+      if (dpi < 72 || dpi > 2400) throw UsageError{"--dpi needs a number from 72 to 2400"};
+      options.dpi = dpi;
     } else if (arg == "--") {
       if (i + 1 < argc) {
         if (options.orderFile || i + 2 < argc) throw UsageError{"more than one order file"};
@@ -112,8 +143,42 @@ std::optional<Options> Parse(int argc, char** argv) {
       options.orderFile = std::string(arg);
     }
   }
+  if (options.dpi && !options.pdf) throw UsageError{"--dpi needs --pdf"};
   if (options.tallies.empty()) options.tallies.push_back(Tally::PerPerson);
   return options;
+}
+
+// The folder of the running program.
+std::filesystem::path ProgramFolder() {
+  std::error_code ec;
+  return std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
+}
+
+// Draws the printed page into the PDF file `path` through the PDF module, found next to the
+// program or in the installed library folder.
+bool WritePdf(const std::string& path, int dpi, const std::string& fileName,
+              const std::vector<std::string>& lines) {
+  void* module = nullptr;
+  for (const std::filesystem::path& folder :
+       {ProgramFolder(), std::filesystem::path(VELMORA_PDF_MODULE_DIR)}) {
+    if ((module = dlopen((folder / kPdfPageModule).c_str(), RTLD_NOW | RTLD_LOCAL))) break;
+  }
+  if (!module) {
+    Fail(std::string("cannot load ") + kPdfPageModule + ": " + dlerror());
+    return false;
+  }
+  const auto write = reinterpret_cast<VelmoraWritePdfPageFn>(dlsym(module, "VelmoraWritePdfPage"));
+  if (!write) {
+    Fail(std::string("cannot load ") + kPdfPageModule + ": " + dlerror());
+    return false;
+  }
+  std::vector<const char*> texts;
+  for (const std::string& line : lines) texts.push_back(line.c_str());
+  if (!write(path.c_str(), dpi, fileName.c_str(), texts.data(), texts.size())) {
+    Fail("cannot write " + path);
+    return false;
+  }
+  return true;
 }
 
 int Run(const Options& options) {
@@ -140,19 +205,33 @@ int Run(const Options& options) {
   }
 
   bool written = true;
+  std::vector<std::string> lastLines;  // the last tally's lines, for the PDF page
   for (const Tally tally : options.tallies) {
+    lastLines.clear();
     const auto print = [&](std::string_view line) {
+      if (options.pdf) lastLines.emplace_back(line);
       const std::string converted = options.utf8 ? rtl::Cp932ToUtf8(line) : std::string();
       const std::string_view text = options.utf8 ? std::string_view(converted) : line;
       written = written && std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
                 std::fputc('\n', stdout) != EOF;
     };
-    if (tally == Tally::PerPerson) order::PerPersonTally(sheet, price, print);
-    else order::PerOrderTally(sheet, entries, price, print);
+    if (tally == Tally::PerPerson)
+      order::PerPersonTally(sheet, price, print);
+    else
+      order::PerOrderTally(sheet, entries, price, print);
   }
   if (!written || std::fflush(stdout) != 0) {
     Fail(std::string("cannot write the output: ") + std::strerror(errno));
     return 1;
+  }
+
+  if (options.pdf) {
+    // The full path, as the load dialog gives it.
+    std::string fileName;
+    if (options.orderFile)
+      fileName = rtl::Utf8ToCp932(
+          std::filesystem::absolute(*options.orderFile).lexically_normal().string());
+    if (!WritePdf(*options.pdf, options.dpi.value_or(kDefaultDpi), fileName, lastLines)) return 1;
   }
   return 0;
 }

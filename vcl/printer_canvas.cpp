@@ -59,14 +59,24 @@ void TDevicePage::Finish() {
   painter_.reset();
 }
 
-std::unique_ptr<TDevicePage> OpenPdfPage(const QString& path, int dpi, const QPageLayout& layout) {
-  auto writer = std::make_unique<QPdfWriter>(path);
+namespace {
+std::unique_ptr<TDevicePage> OpenPdfWriter(std::unique_ptr<QPdfWriter> writer, int dpi,
+                                           const QPageLayout& layout) {
   writer->setResolution(dpi);
   writer->setPageLayout(layout);
   writer->setCreator(QString());
   auto page = std::make_unique<TDevicePage>(std::move(writer));
   if (!page->Ok()) return nullptr;
   return page;
+}
+}  // namespace
+
+std::unique_ptr<TDevicePage> OpenPdfPage(const QString& path, int dpi, const QPageLayout& layout) {
+  return OpenPdfWriter(std::make_unique<QPdfWriter>(path), dpi, layout);
+}
+
+std::unique_ptr<TDevicePage> OpenPdfPage(QIODevice* device, int dpi, const QPageLayout& layout) {
+  return OpenPdfWriter(std::make_unique<QPdfWriter>(device), dpi, layout);
 }
 
 QPageLayout DefaultPdfLayout() {

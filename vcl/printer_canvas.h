@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+class QIODevice;
 class QPagedPaintDevice;
 class QPainter;
 
@@ -87,6 +88,8 @@ class TDevicePage : public TCanvasPage {
 // A page of a new PDF file `path` at `dpi` dots per inch with `layout` (paper, orientation,
 // margins). The document has no title. Null when the file cannot be written.
 std::unique_ptr<TDevicePage> OpenPdfPage(const QString& path, int dpi, const QPageLayout& layout);
+// The same on `device`, open for writing, which must outlive the page.
+std::unique_ptr<TDevicePage> OpenPdfPage(QIODevice* device, int dpi, const QPageLayout& layout);
 
 // The page layout of a PDF: A4 portrait with a printable area 1/4 inch inside each edge, as a
 // printer leaves it.

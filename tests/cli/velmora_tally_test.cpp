@@ -3,10 +3,14 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <ctime>
 
 #include "rtl/cp932.h"
+#include "support/pdf_text.h"
 #include "support/temp_dir.h"
 
+using testing_support::FindWord;
+using testing_support::PdfPages;
 using testing_support::ReadBytes;
 using testing_support::Sjis;
 using testing_support::TempDir;
@@ -25,13 +29,15 @@ std::string Quote(const std::string& arg) {
   return q + "'";
 }
 
-// Runs velmora-tally in the current folder.
+// Runs velmora-tally in the current folder, with no display.
 Result Tally(const std::vector<std::string>& args) {
-  std::string command = Quote(VELMORA_TALLY);
+  std::string command =
+      "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + Quote(VELMORA_TALLY);
   for (const auto& a : args) command += " " + Quote(a);
   command += " >stdout.bin 2>stderr.bin </dev/null";
   const int rc = std::system(command.c_str());
-  Result result{WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, ReadBytes("stdout.bin"), ReadBytes("stderr.bin")};
+  Result result{WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, ReadBytes("stdout.bin"),
+                ReadBytes("stderr.bin")};
   std::remove("stdout.bin");
   std::remove("stderr.bin");
   return result;
@@ -104,8 +110,17 @@ TEST_F(VelmoraTally, ExitStatuses) {
       {{"--save", "no/folder/x.txt"}, 1, "velmora-tally: ﾌｧｲﾙ no/folder/x.txt を作成できません\n"},
       {{"--bogus"}, 2, "velmora-tally: unknown option '--bogus' (see --help)\n"},
       {{"--price"}, 2, "velmora-tally: --price needs a value (see --help)\n"},
-      {{"--encoding", "latin1"}, 2, "velmora-tally: unknown encoding 'latin1' (utf-8 or cp932) (see --help)\n"},
+      {{"--encoding", "latin1"},
+       2,
+       "velmora-tally: unknown encoding 'latin1' (utf-8 or cp932) (see --help)\n"},
       {{"a.txt", "b.txt"}, 2, "velmora-tally: more than one order file (see --help)\n"},
+      {{"--dpi", "300"}, 2, "velmora-tally: --dpi needs --pdf (see --help)\n"},
+      {{"--pdf", "o.pdf", "--dpi", "71"},
+       2,
+       "velmora-tally: --dpi needs a number from 72 to 2400 (see --help)\n"},
+      {{"--pdf", "o.pdf", "--dpi", "3e2"},
+       2,
+       "velmora-tally: --dpi needs a number from 72 to 2400 (see --help)\n"},
   };
   for (const Case& c : cases) {
     const Result r = Tally(c.args);
@@ -117,6 +132,74 @@ TEST_F(VelmoraTally, ExitStatuses) {
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("--per-order"), std::string::npos);
   EXPECT_NE(help.out.find("Exit status"), std::string::npos);
+  EXPECT_NE(help.out.find("[--pdf FILE [--dpi N]]"), std::string::npos);
+}
+
+// Today's creation-date text, as the program's label shows it.
+std::string Today() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[64];
+  std::strftime(text, sizeof text, "作成日%Y年%m月%d日", &local);
+  return text;
+}
+
+// The page in points: A4 with a quarter-inch margin, the layout's units 1/300 inch whatever the
+// resolution, 12-point text.
+TEST_F(VelmoraTally, DrawsThePrintedPageOfTheLastTallyIntoAPdf) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string heading;
+    std::vector<std::string> lineWords;  // the first word of each result line
+    std::string absent;                  // a word of another tally
+  };
+  const std::string path = (dir.path() / "order.txt").string();
+  const Case cases[] = {
+      {{"--pdf", "page.pdf"}, "ファイル名:", {"青木(0枚", "井上(0枚"}, "1=0枚"},
+      {{"--per-person", "--per-order", "--pdf", "page.pdf", "--dpi", "600", "order.txt"},
+       "ファイル名:" + path,
+       {"1=1枚", "2=2枚", "3=0枚", "合計"},
+       "200円)"},
+      {{"--pdf=page.pdf", "--dpi=150", "--per-person", "order.txt"},
+       "ファイル名:" + path,
+       {"青木", "井上"},
+       "[1]青木"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.back());
+    std::remove("page.pdf");
+    const std::string before = Today();
+    const Result r = Tally(c.args);
+    const std::string after = Today();
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_FALSE(r.out.empty()) << "the tallies print as ever";
+
+    const auto pages = PdfPages("page.pdf");
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0].width, 595);
+    EXPECT_EQ(pages[0].height, 842);
+    const auto expectAt = [&](const testing_support::PdfWord* word, double x, double y) {
+      ASSERT_TRUE(word);
+      EXPECT_NEAR(word->xMin, 18 + x * 72 / 300, 0.3) << word->text;
+      EXPECT_NEAR(word->yMin, 18 + y * 72 / 300, 0.3) << word->text;
+      EXPECT_NEAR(word->yMax - word->yMin, 12, 0.3) << word->text;
+    };
+    expectAt(FindWord(pages[0], c.heading), 0, 0);
+    const auto* date = FindWord(pages[0], before);
+    expectAt(date ? date : FindWord(pages[0], after), 1000, 0);
+    for (size_t i = 0; i < c.lineWords.size(); ++i) {
+      const auto* word = FindWord(pages[0], c.lineWords[i]);
+      ASSERT_TRUE(word) << c.lineWords[i];
+      EXPECT_NEAR(word->yMin, 18 + (70 + 50 * static_cast<double>(i)) * 72 / 300, 0.3);
+    }
+    EXPECT_FALSE(FindWord(pages[0], c.absent));
+  }
+
+  const Result unwritable = Tally({"--pdf", "no/folder/page.pdf"});
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_EQ(unwritable.err, "velmora-tally: cannot write no/folder/page.pdf\n");
 }
 
 }  // namespace
