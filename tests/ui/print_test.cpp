@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QListView>
 #include <QTest>
 
 #include "main_window_fixture.h"
 #include "support/pdf_text.h"
 #include "ui/print_page.h"
+#include "vcl/fonts.h"
 #include "vcl/printer.h"
 #include "vcl/printer_setup_dialog.h"
 
@@ -58,6 +60,35 @@ TEST(PrintPage, DrawsHeadingDateAndLinesInOrderAt12PointsScaledToTheResolution) 
     ui::DrawResultPage(canvas, name, kDate, {"a", "", Sjis("ｂ")});
     EXPECT_EQ(canvas.Texts(), c.texts) << c.dpi << " dpi";
   }
+}
+
+// Each text is drawn on an opaque white background: a text drawn later over an earlier one covers
+// it, as the page rendered by poppler shows.
+TEST(PrintPage, ALaterTextCoversAnEarlierOneOnTheRealPage) {
+  testing_support::TempDir dir;
+  vcl::InstallFontSubstitutions();
+  const auto inkUnderCover = [&](bool covered) {
+    {
+      auto page = vcl::OpenPdfPage("cover.pdf", 300, vcl::DefaultPdfLayout());
+      EXPECT_TRUE(page);
+      if (!page) return -1;
+      vcl::TPrinterCanvas canvas;
+      canvas.Attach(page.get());
+      canvas.Font()->SetSize(12);
+      canvas.TextOut(0, 0, Sjis("■■■■■■■■"));
+      if (covered) canvas.TextOut(100, 0, Sjis("　　　"));  // three full-width spaces
+    }
+    EXPECT_EQ(std::system("pdftoppm -r 300 -gray -png -singlefile cover.pdf cover"), 0);
+    const QImage image("cover.png");
+    EXPECT_FALSE(image.isNull());
+    // The part of the squares the spaces would cover: x 100 to 250, y 0 to 50, inside the margin.
+    int ink = 0;
+    for (int y = 75 + 10; y < 75 + 40; ++y)
+      for (int x = 75 + 110; x < 75 + 240; ++x) ink += qGray(image.pixel(x, y)) < 128;
+    return ink;
+  };
+  EXPECT_GT(inkUnderCover(false), 1000);
+  EXPECT_EQ(inkUnderCover(true), 0);
 }
 
 class Printing : public MainWindowTest {
