@@ -3,9 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QImage>
 #include <QListView>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "main_window_fixture.h"
 #include "support/pdf_text.h"
@@ -218,6 +224,36 @@ TEST_F(Printing, ConfirmedSetUpLastsForTheRunAndACancelChangesNothing) {
   EXPECT_EQ(shown[0].orientation, QPageLayout::Portrait);
   EXPECT_TRUE(shown[1].pageSize.isEquivalentTo(QPageSize(QPageSize::A5)));
   EXPECT_EQ(shown[1].orientation, QPageLayout::Landscape);
+  const auto pages = PdfPages(pdf);
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].width, 595);  // A5 landscape, in points
+  EXPECT_EQ(pages[0].height, 420);
+}
+
+// The dialog itself: it shows the current printer and paper; the choices confirmed there are the
+// next job's.
+TEST_F(Printing, TheSetUpDialogShowsTheCurrentSettingsAndItsChoicesAreTheNextJobs) {
+  StartPdf(300);
+  QStringList shown;
+  QTimer::singleShot(0, [&] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* dialog = qobject_cast<QDialog*>(widget);
+      if (!dialog || !dialog->isVisible()) continue;
+      const auto boxes = dialog->findChildren<QComboBox*>();
+      for (QComboBox* box : boxes) shown << box->currentText();
+      if (boxes.size() == 3) {
+        boxes[1]->setCurrentIndex(boxes[1]->findText("A5"));
+        boxes[2]->setCurrentIndex(1);
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+      } else {
+        dialog->reject();
+      }
+    }
+  });
+  Form1->Print2->Click();
+  EXPECT_EQ(shown, (QStringList{"PDF", "A4", "縦"}));
+  Form1->Print3->Click();
+  EXPECT_TRUE(errors.empty());
   const auto pages = PdfPages(pdf);
   ASSERT_EQ(pages.size(), 1u);
   EXPECT_EQ(pages[0].width, 595);  // A5 landscape, in points
