@@ -1,8 +1,7 @@
 #include "cli/pdf_page.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -13,11 +12,9 @@
 #include "vcl/fonts.h"
 #include "vcl/printer_canvas.h"
 
-extern "C" __attribute__((visibility("default"))) bool VelmoraWritePdfPage(const char* path,
-                                                                           int dpi,
-                                                                           const char* fileName,
-                                                                           const char* const* lines,
-                                                                           std::size_t lineCount) {
+extern "C" __attribute__((visibility("default"))) bool VelmoraDrawPdfPage(
+    int dpi, const char* fileName, const char* const* lines, std::size_t lineCount,
+    VelmoraPdfSink sink, void* context) {
   // Nothing is shown: draw off screen unless told otherwise.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   // Qt's notes about the session (no runtime folder and the like) are no concern of the tool.
@@ -31,10 +28,11 @@ extern "C" __attribute__((visibility("default"))) bool VelmoraWritePdfPage(const
   QGuiApplication app(argc, argv);
   vcl::InstallFontSubstitutions();
 
-  QSaveFile file(QFile::decodeName(path));
-  if (!file.open(QIODevice::WriteOnly)) return false;
+  QBuffer document;
+  document.open(QIODevice::WriteOnly);
   {
-    std::unique_ptr<vcl::TDevicePage> page = vcl::OpenPdfPage(&file, dpi, vcl::DefaultPdfLayout());
+    std::unique_ptr<vcl::TDevicePage> page =
+        vcl::OpenPdfPage(&document, dpi, vcl::DefaultPdfLayout());
     if (!page) return false;
     vcl::TPrinterCanvas canvas;
     canvas.Attach(page.get());
@@ -43,5 +41,7 @@ extern "C" __attribute__((visibility("default"))) bool VelmoraWritePdfPage(const
     canvas.Attach(nullptr);
     page->Finish();
   }
-  return file.commit();
+  const QByteArray& bytes = document.data();
+  sink(bytes.constData(), static_cast<std::size_t>(bytes.size()), context);
+  return true;
 }

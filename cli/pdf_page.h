@@ -4,11 +4,14 @@
 
 #include <cstddef>
 
-// Draws the printed page of the result list into the PDF file `path` (replaced only once the page
-// is complete) at `dpi`: "ファイル名:" + `fileName`, today's creation date and `lines` (texts in
-// CP932). False when the file cannot be written.
-extern "C" bool VelmoraWritePdfPage(const char* path, int dpi, const char* fileName,
-                                    const char* const* lines, std::size_t lineCount);
-using VelmoraWritePdfPageFn = decltype(&VelmoraWritePdfPage);
+// Receives the bytes of the finished PDF document.
+using VelmoraPdfSink = void (*)(const char* bytes, std::size_t size, void* context);
+
+// Draws the printed page of the result list as a PDF document at `dpi`: "ファイル名:" + `fileName`,
+// today's creation date and `lines` (texts in CP932), and hands its bytes to `sink`; the tool
+// writes them to the file as every other file is written. False when the page could not be drawn.
+extern "C" bool VelmoraDrawPdfPage(int dpi, const char* fileName, const char* const* lines,
+                                   std::size_t lineCount, VelmoraPdfSink sink, void* context);
+using VelmoraDrawPdfPageFn = decltype(&VelmoraDrawPdfPage);
 
 inline constexpr const char* kPdfPageModule = "velmora-tally-pdf.so";

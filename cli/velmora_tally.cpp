@@ -15,6 +15,7 @@
 
 #include "cli/pdf_page.h"
 #include "order/entry.h"
+#include "order/file_io.h"
 #include "order/order_file.h"
 #include "order/reference_files.h"
 #include "order/sheet.h"
@@ -167,15 +168,25 @@ bool WritePdf(const std::string& path, int dpi, const std::string& fileName,
     Fail(std::string("cannot load ") + kPdfPageModule + ": " + dlerror());
     return false;
   }
-  const auto write = reinterpret_cast<VelmoraWritePdfPageFn>(dlsym(module, "VelmoraWritePdfPage"));
-  if (!write) {
+  const auto draw = reinterpret_cast<VelmoraDrawPdfPageFn>(dlsym(module, "VelmoraDrawPdfPage"));
+  if (!draw) {
     Fail(std::string("cannot load ") + kPdfPageModule + ": " + dlerror());
     return false;
   }
   std::vector<const char*> texts;
   for (const std::string& line : lines) texts.push_back(line.c_str());
-  if (!write(path.c_str(), dpi, fileName.c_str(), texts.data(), texts.size())) {
-    Fail("cannot write " + path);
+  std::string document;
+  const VelmoraPdfSink keep = [](const char* bytes, std::size_t size, void* context) {
+    static_cast<std::string*>(context)->assign(bytes, size);
+  };
+  if (!draw(dpi, fileName.c_str(), texts.data(), texts.size(), keep, &document)) {
+    Fail("cannot draw the page of " + path);
+    return false;
+  }
+  try {
+    order::WriteWholeFile(path, document);
+  } catch (const rtl::Exception& e) {
+    Fail(e.Message);
     return false;
   }
   return true;

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <ctime>
 
 #include "rtl/cp932.h"
@@ -197,9 +198,14 @@ TEST_F(VelmoraTally, DrawsThePrintedPageOfTheLastTallyIntoAPdf) {
     EXPECT_FALSE(FindWord(pages[0], c.absent));
   }
 
+  // The PDF is written like every other file: the same errors, and a device is never replaced.
   const Result unwritable = Tally({"--pdf", "no/folder/page.pdf"});
   EXPECT_EQ(unwritable.status, 1);
-  EXPECT_EQ(unwritable.err, "velmora-tally: cannot write no/folder/page.pdf\n");
+  EXPECT_EQ(unwritable.err, "velmora-tally: ﾌｧｲﾙ no/folder/page.pdf を作成できません\n");
+  const Result full = Tally({"--pdf", "/dev/full"});
+  EXPECT_EQ(full.status, 1);
+  EXPECT_EQ(full.err, "velmora-tally: ｽﾄﾘｰﾑへの書き込みｴﾗｰ\n");
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 
 }  // namespace
