@@ -1,0 +1,1 @@
+#include "vcl/file_dialog.h"

@@ -1,0 +1,1 @@
+#include "vcl/input_box.h"

@@ -1,0 +1,1 @@
+#include "vcl/memo.h"
