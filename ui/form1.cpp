@@ -57,6 +57,14 @@ TForm1::TForm1() {
   K1 = NewItem(this, "終了", [this] { K1Click(); });
   K2 = NewItem(this, "読み込み", [this] { K2Click(); });
   K6 = NewItem(this, "保存", [this] { K6Click(); });
+
+  OpenDialog1 = new vcl::TOpenDialog(this);
+  SaveDialog1 = new vcl::TSaveDialog(this);
+  for (vcl::TOpenDialog* dialog : {OpenDialog1, static_cast<vcl::TOpenDialog*>(SaveDialog1)}) {
+    dialog->SetDefaultExt("txt");
+    dialog->SetFilter(Sjis("写真注文データ|*.txt"));
+  }
+
   K7 = NewItem(this, "個人毎集計", [this] { K7Click(); });
   K9 = NewItem(this, "全集計詳細", [this] { K9Click(); });
 

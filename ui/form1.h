@@ -5,6 +5,7 @@
 #include "ui/sheet_grid.h"
 #include "vcl/button.h"
 #include "vcl/edit.h"
+#include "vcl/file_dialog.h"
 #include "vcl/form.h"
 #include "vcl/label.h"
 #include "vcl/list_box.h"
@@ -27,6 +28,8 @@ class TForm1 : public vcl::TForm {
   vcl::TMenuItem* K1;
   vcl::TMenuItem* K2;
   vcl::TMenuItem* K6;
+  vcl::TOpenDialog* OpenDialog1;
+  vcl::TSaveDialog* SaveDialog1;
   vcl::TMenuItem* K7;
   vcl::TMenuItem* K9;
   vcl::TListBox* ListBox2;

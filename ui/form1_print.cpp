@@ -1,4 +1,5 @@
 // The printing commands of the main window: "印刷設定" and "印刷".
+#include "rtl/cp932.h"
 #include "ui/form1.h"
 #include "ui/print_page.h"
 #include "vcl/printer.h"
@@ -8,7 +9,8 @@ void TForm1::Print2Click() { PrinterSetupDialog1->Execute(); }
 void TForm1::Print3Click() {
   vcl::TPrinter* printer = vcl::Printer();
   printer->BeginDoc();
-  // The heading's file name is the load dialog's, which the window does not have yet.
-  ui::DrawResultPage(*printer->Canvas(), std::string(), Label2->Caption(), ListBox2->Items());
+  // The heading names the file last confirmed in the load dialog, loaded or not.
+  ui::DrawResultPage(*printer->Canvas(), rtl::Utf8ToCp932(OpenDialog1->FileName()),
+                     Label2->Caption(), ListBox2->Items());
   printer->EndDoc();
 }

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QValidator>
 
 #include "vcl/event_frame.h"
 #include "vcl/text.h"
@@ -66,6 +67,28 @@ class TStringGrid::Model : public QAbstractTableModel {
   TStringGrid* grid_;
 };
 
+namespace {
+
+// Keeps the cell editor's text on one line: a TAB, CR or LF typed, pasted or dropped is dropped,
+// the rest of the text stays. A cell holding one would split into two fields or two lines when
+// the sheet is saved.
+class SingleLineValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+
+  State validate(QString& input, int& pos) const override {
+    for (qsizetype i = input.size(); i-- > 0;) {
+      const QChar c = input[i];
+      if (c != '\t' && c != '\r' && c != '\n') continue;
+      input.remove(i, 1);
+      if (i < pos) --pos;
+    }
+    return Acceptable;
+  }
+};
+
+}  // namespace
+
 // Draws a cell's text from 2 pixels inside its left and top edges, cut at the cell's edges, and
 // edits it in a line editor that writes every change to the cell at once.
 class TStringGrid::Delegate : public QStyledItemDelegate {
@@ -96,6 +119,7 @@ class TStringGrid::Delegate : public QStyledItemDelegate {
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
     editor->setTextMargins(0, 0, 0, 0);
+    editor->setValidator(new SingleLineValidator(editor));
     auto* model = const_cast<QAbstractItemModel*>(index.model());
     const QPersistentModelIndex cell(index);
     QObject::connect(editor, &QLineEdit::textEdited, editor, [model, cell](const QString& text) {

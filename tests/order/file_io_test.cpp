@@ -1,17 +1,15 @@
 // Writers replace their file through a temporary file and report every failure.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 
 #include "order/order_file.h"
 #include "order/reference_files.h"
 #include "rtl/exception.h"
+#include "support/process_limits.h"
 #include "support/temp_dir.h"
 
+using testing_support::FileSizeLimit;
 using testing_support::ReadBytes;
 using testing_support::TempDir;
 using testing_support::WriteBytes;
@@ -26,7 +24,8 @@ struct Writer {
 
 std::vector<Writer> Writers() {
   return {
-      {"SaveListText", [](const std::string& p) { order::SaveListText(p, std::string(100000, 'x')); }},
+      {"SaveListText",
+       [](const std::string& p) { order::SaveListText(p, std::string(100000, 'x')); }},
       {"WriteOrderFile",
        [](const std::string& p) {
          order::Sheet sheet;
@@ -86,26 +85,6 @@ TEST(SafeWrite, ADeviceThatIsFullIsAWriteError) {
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/full")) << "the device is still a device";
 }
 
-// Limits the size of files this process may write, so that a write stops short for real.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &old_);
-    previous_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, previous_);
-  }
-
- private:
-  rlimit old_{};
-  void (*previous_)(int) = nullptr;
-};
-
 TEST(SafeWrite, AShortWriteKeepsTheOldFileWhole) {
   TempDir dir;
   for (const Writer& w : Writers()) {
@@ -136,15 +115,7 @@ TEST(SafeWrite, AReadOnlyFileIsNotReplaced) {
     }
     return false;
   };
-  if (geteuid() != 0) {
-    EXPECT_TRUE(attempt());
-  } else {
-    const pid_t child = fork();
-    if (child == 0) _exit(setuid(65534) == 0 && attempt() ? 0 : 1);
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  }
+  EXPECT_TRUE(testing_support::AsUnprivilegedUser(attempt));
   EXPECT_EQ(ReadBytes("locked.txt"), "keep me");
 }
 

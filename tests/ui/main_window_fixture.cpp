@@ -8,6 +8,7 @@
 #include "rtl/cp932.h"
 #include "rtl/process_exit.h"
 #include "vcl/error_box.h"
+#include "vcl/file_dialog.h"
 #include "vcl/help_engine.h"
 
 namespace testing_support {
@@ -29,6 +30,8 @@ MainWindowTest::MainWindowTest() {
 MainWindowTest::~MainWindowTest() {
   app.reset();
   Form1 = nullptr;
+  vcl::TOpenDialog::ClearAnswers();
+  vcl::TSaveDialog::ClearOverwriteAnswers();
   vcl::SetErrorBoxPresenter(nullptr);
   vcl::SetHelpMessagePresenter(nullptr);
   rtl::SetClock(nullptr);
@@ -45,6 +48,10 @@ void MainWindowTest::WriteReferenceFiles() {
   WriteBytes("nedan.txt", "80\r\n");
   WriteBytes("VELMORA_SIMEI.TXT", Sjis("Kiwi\r\nMango\r\n田中\r\n"));
   WriteBytes("VELMORA_CBANGO.TXT", "12\r\n15\r\n20\r\n");
+}
+
+void MainWindowTest::QueueFileName(std::optional<std::string> typed) {
+  vcl::TOpenDialog::QueueAnswer([typed](const vcl::FileDialogShown&) { return typed; });
 }
 
 void MainWindowTest::ClickPicker(int index) {

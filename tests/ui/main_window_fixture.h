@@ -7,6 +7,7 @@
 
 #include <QPoint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -35,6 +36,8 @@ class MainWindowTest : public ::testing::Test {
   void WriteReferenceFiles();
 
   order::Sheet& Sheet() { return Form1->StringGrid1->Sheet(); }
+  // What the next file dialog (open or save) takes as typed into its name box; nullopt cancels.
+  static void QueueFileName(std::optional<std::string> typed);
   // A mouse click on picker entry `index`.
   void ClickPicker(int index);
   // The lines of a list box, as UTF-8.

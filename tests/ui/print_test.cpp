@@ -135,6 +135,26 @@ TEST_F(Printing, BeforeAnyLoadOrTallyTheHeadingAloneIsPrinted) {
   EXPECT_TRUE(errors.empty());
 }
 
+// The heading names the file last confirmed in the load dialog: also when that load failed, after
+// a later load was cancelled, and whatever was saved since.
+TEST_F(Printing, TheHeadingNamesTheFileLastConfirmedInTheLoadDialog) {
+  vcl::RecordingPrinter& printer = StartRecording();
+  QueueFileName("無い");
+  Form1->K2->Click();
+  Form1->Print3->Click();
+  QueueFileName(std::nullopt);
+  Form1->K2->Click();
+  QueueFileName("saved");
+  Form1->K6->Click();
+  Form1->Print3->Click();
+  const std::string heading = kHeading + Sjis(dir / "無い.txt");
+  ASSERT_EQ(printer.Jobs().size(), 2u);
+  for (const auto& job : printer.Jobs())
+    EXPECT_EQ(job->Texts()[0], (DrawnText{0, 0, heading, 12, 50}));
+  EXPECT_EQ(errors,
+            (std::vector<Shown>{{"Ui_tests", "ﾌｧｲﾙ " + dir / "無い.txt" + " は開けません."}}));
+}
+
 TEST_F(Printing, AHiddenResultListIsPrintedInFullAndEachPrintIsOneJob) {
   vcl::RecordingPrinter& printer = StartRecording();
   Form1->K7->Click();
