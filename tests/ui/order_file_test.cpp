@@ -7,9 +7,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <filesystem>
 
@@ -319,6 +323,61 @@ TEST_F(OrderFile, TheCellEditorKeepsACellOnOneLine) {
 
   Save("one-line");
   EXPECT_EQ(ReadBytes("one-line.txt"), "\t123456\t\r\n\t\r\n\t\r\n\t\r\n");
+}
+
+}  // namespace
+
+namespace {
+
+// Runs `act` on the modal dialog of type T once it is open.
+template <class T>
+void WhenOpen(std::function<void(T*)> act) {
+  QTimer::singleShot(0, [act] {
+    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+    if (!dialog) {
+      ADD_FAILURE() << "no such dialog open";
+      if (QWidget* other = QApplication::activeModalWidget()) other->close();
+      return;
+    }
+    act(dialog);
+  });
+}
+
+// The real dialogs, not their test answers: what they show, and that what the user types and
+// confirms arrives as the full path.
+TEST_F(OrderFile, TheRealDialogsTakeTheTypedNameAndAskInTheirOwnBox) {
+  Start();
+  WriteBytes("taken.txt", "the old file");
+  WhenOpen<QFileDialog>([](QFileDialog* dialog) {
+    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(dialog->nameFilters(), QStringList{QString::fromUtf8("写真注文データ (*.txt)")});
+    EXPECT_EQ(dialog->directory().absolutePath(), QDir::currentPath());
+    dialog->selectFile("taken");
+    // The question comes once the dialog is closed; "いいえ" opens the dialog again: cancel it.
+    WhenOpen<QMessageBox>([](QMessageBox* box) {
+      EXPECT_EQ(box->defaultButton()->text(), QString::fromUtf8("いいえ(&N)"));
+      WhenOpen<QFileDialog>([](QFileDialog* again) {
+        EXPECT_EQ(again->selectedFiles().value(0), QDir::current().filePath("taken.txt"));
+        again->reject();
+      });
+      box->defaultButton()->click();
+    });
+    static_cast<QDialog*>(dialog)->accept();  // as the dialog's own button does
+  });
+  Form1->K6->Click();
+  EXPECT_EQ(ReadBytes("taken.txt"), "the old file");
+  EXPECT_EQ(Form1->SaveDialog1->FileName(), "");
+
+  WriteBytes("two.txt", kTwoRows);
+  WhenOpen<QFileDialog>([](QFileDialog* dialog) {
+    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
+    dialog->selectFile("two");
+    static_cast<QDialog*>(dialog)->accept();  // as the dialog's own button does
+  });
+  Form1->K2->Click();
+  EXPECT_EQ(Form1->OpenDialog1->FileName(), dir / "two.txt");
+  EXPECT_EQ(Sheet().Cell(0, 2), Sjis("鈴木"));
+  EXPECT_EQ(errors, std::vector<Shown>{});
 }
 
 }  // namespace
