@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <deque>
 #include <limits>
@@ -97,7 +98,9 @@ class ScreenCentredDialog : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override {
     QDialog::showEvent(event);
-    // Sent before the window reaches the screen, but with its frame known.
+    // Sent before the window reaches the screen, but with its frame known. A window restored by
+    // the window system stays where the user put it.
+    if (event->spontaneous()) return;
     if (const QScreen* screen = this->screen()) {
       const QRect frame(QPoint(), frameGeometry().size());
       move(screen->geometry().center() - frame.center());

@@ -241,14 +241,17 @@ TEST(InputBox, OkGivesTheFieldAndEveryOtherWayOutGivesTheInitialTextUnchanged) {
   };
   const Case cases[] = {
       {"OK untouched", [](QDialog& d, QLineEdit&) { Button(d, "OK")->click(); }, initial},
-      {"Enter after typing at the end",
+      {"Enter after typing at the end: the LF is gone, a character without CP932 form is ?",
        [](QDialog&, QLineEdit& f) {
          QTest::keyClick(&f, Qt::Key_End);
-         Type(&f, "5");
+         Type(&f, "5€");
+         EXPECT_EQ(f.text(),
+                   "\uF7FF"
+                   "805?");
          QTest::keyClick(&f, Qt::Key_Enter);
        },
        "\xff"
-       "805"},
+       "805?"},
       {"OK on an emptied field",
        [](QDialog& d, QLineEdit& f) {
          QTest::keyClick(&f, Qt::Key_Delete);
