@@ -41,7 +41,11 @@ class TStringGrid::Model : public QAbstractTableModel {
   }
   bool setData(const QModelIndex& index, const QVariant& value, int role) override {
     if (role != Qt::EditRole || !index.isValid() || !grid_->data_) return false;
-    const std::string text = FromQString(value.toString());
+    // A text that reads as the cell already does keeps the cell's bytes: some characters have
+    // two CP932 codes, and encoding again would swap one for the other.
+    const QString shown = value.toString();
+    if (shown == ToQString(grid_->data_->Cell(index.column() + 1, index.row() + 1))) return true;
+    const std::string text = FromQString(shown);
     CallHandler([&] { grid_->data_->SetCell(index.column() + 1, index.row() + 1, text); });
     return true;
   }

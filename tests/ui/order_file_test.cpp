@@ -381,3 +381,26 @@ TEST_F(OrderFile, TheRealDialogsTakeTheTypedNameAndAskInTheirOwnBox) {
 }
 
 }  // namespace
+
+namespace {
+
+// Some characters have two CP932 codes (NEC and IBM extensions). A cell the user opens and leaves
+// without a change is saved with the bytes it was loaded with.
+TEST_F(OrderFile, ACellOpenedAndLeftUnchangedKeepsItsBytes) {
+  const std::string file = "\xED\x40\x87\x90\t\xFA\x5C\xEE\xEF\t\r\n";  // 纊≒ and 纊ⅰ, twice over
+  WriteBytes("twins.txt", file);
+  Start();
+  Load("twins");
+  QTableView* view = Form1->StringGrid1->View();
+  Form1->Show();
+  view->setFocus();
+  Sheet().MoveTo(1, 1);
+  view->edit(view->currentIndex());
+  ASSERT_NE(view->findChild<QLineEdit*>(), nullptr);
+  QTest::keyClick(view->findChild<QLineEdit*>(), Qt::Key_Return);
+  QApplication::processEvents();  // the view commits the editor's text and closes it
+  Save("out");
+  EXPECT_EQ(ReadBytes("out.txt"), file);
+}
+
+}  // namespace
