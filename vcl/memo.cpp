@@ -43,15 +43,28 @@ Incoming Prepare(const QString& input) {
   return {ToQString(encoded), encoded.size() + breaks};
 }
 
-// The bytes of a run of lines separated by '\n', with CR LF line ends. (0x0A is never part of a
-// CP932 double-byte character, nor of a kept stray byte.)
+// Appends `bytes` with every LF as CR LF. (0x0A is never part of a CP932 double-byte character,
+// nor of a kept stray byte.)
+void AppendWithCrLf(std::string& out, std::string_view bytes) {
+  size_t pos = 0;
+  for (size_t lf; (lf = bytes.find('\n', pos)) != std::string_view::npos; pos = lf + 1) {
+    out.append(bytes.substr(pos, lf - pos));
+    out += "\r\n";
+  }
+  out.append(bytes.substr(pos));
+}
+
+// The bytes of a run of lines separated by '\n', with CR LF line ends.
 void AppendEncoded(std::string& out, QString run) {
+  if (std::all_of(run.begin(), run.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+    // Plain ASCII (order numbers, most often) needs no converter.
+    const QByteArray ascii = run.toLatin1();
+    AppendWithCrLf(out, std::string_view(ascii.constData(), static_cast<size_t>(ascii.size())));
+    return;
+  }
   for (QChar& c : run)
     if (IsLineBreak(c)) c = u'\n';
-  for (const char c : FromQString(run)) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
+  AppendWithCrLf(out, FromQString(run));
 }
 
 bool IsAscii(std::string_view bytes) {

@@ -11,6 +11,8 @@
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -189,6 +191,14 @@ TEST_F(Editors, AFileBeyondTheMemoShowsTheErrorAndTheStartGoesOn) {
   EXPECT_TRUE(errors.empty());
   EXPECT_EQ(Form2->Memo1->Text().size(), order::kEditorCapacity);
   EXPECT_TRUE(Form2->Memo1->Text() == full);
+  // Full: a key more is refused, and one in place of a key taken back is not.
+  Form1->K3->Click();
+  Key(Form2->Memo1, Qt::Key_End, Qt::ControlModifier);
+  Type(Form2->Memo1, "x");
+  Key(Form2->Memo1, Qt::Key_Backspace);
+  Type(Form2->Memo1, "yz");
+  full.back() = 'y';
+  EXPECT_TRUE(Form2->Memo1->Text() == full);
 
   WriteBytes(order::kNamesFile, full + "\n");  // made CR LF: two bytes more
   StartAll();
@@ -336,18 +346,23 @@ TEST_F(Editors, ShowingAnEditorBringsItToTheFront) {
 
 TEST_F(Editors, TypedTextIsSavedAsCp932WithCrLfLineEnds) {
   StartAll();
+  const QString kLong = "ｶﾅ 1234567890 ABCDEFGHIJ 1234567890";  // wider than either memo
   for (const Editor& e : Windows()) {
     SCOPED_TRACE(e.name);
     e.show->Click();
     Key(e.memo, Qt::Key_A, Qt::ControlModifier);
     Type(e.memo, "田中");
     Key(e.memo, Qt::Key_Return);
-    Type(e.memo, "ｶﾅ 12");
+    Type(e.memo, kLong);
     Key(e.memo, Qt::Key_Return, Qt::ShiftModifier);
     Type(e.memo, "€");  // no CP932 form: a "?", on screen too
     Save(e);
-    EXPECT_EQ(ReadBytes(e.file), Sjis("田中\r\nｶﾅ 12\r\n?"));
-    EXPECT_EQ(OnScreen(e.memo), "田中\nｶﾅ 12\n?");
+    EXPECT_EQ(ReadBytes(e.file), Sjis("田中\r\n" + kLong.toStdString() + "\r\n?"));
+    EXPECT_EQ(OnScreen(e.memo), "田中\n" + kLong.toStdString() + "\n?");
+    // The long line wraps on screen only.
+    const QTextBlock line = e.memo->Editor()->document()->findBlockByNumber(1);
+    ASSERT_NE(line.layout(), nullptr);
+    EXPECT_GT(line.layout()->lineCount(), 1);
   }
 }
 
