@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "rtl/cp932.h"
 #include "vcl/error_box.h"
@@ -35,6 +38,13 @@ TApplication::~TApplication() {
 
 void TApplication::Initialize() {
   InstallFontSubstitutions();
+  // The interface is Japanese whatever the system's language: the texts Qt draws itself (the file
+  // dialogs' buttons and labels, the context menus of edit fields) are too.
+  static QTranslator qtTexts;
+  if (qtTexts.isEmpty() &&
+      qtTexts.load(QLocale(QLocale::Japanese), "qtbase", "_",
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&qtTexts);
   title_ = FromQString(TitleFromFileName(QCoreApplication::applicationFilePath()));
 }
 

@@ -352,6 +352,8 @@ TEST_F(OrderFile, TheRealDialogsTakeTheTypedNameAndAskInTheirOwnBox) {
     EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
     EXPECT_EQ(dialog->nameFilters(), QStringList{QString::fromUtf8("写真注文データ (*.txt)")});
     EXPECT_EQ(dialog->directory().absolutePath(), QDir::currentPath());
+    EXPECT_EQ(dialog->labelText(QFileDialog::Reject), QString::fromUtf8("キャンセル"))
+        << "Qt's own texts are Japanese";
     dialog->selectFile("taken");
     // The question comes once the dialog is closed; "いいえ" opens the dialog again: cancel it.
     WhenOpen<QMessageBox>([](QMessageBox* box) {
