@@ -21,7 +21,8 @@ class TMemo : public TControl {
   ~TMemo() override;
 
   // The whole text: the lines separated by CR LF, with a line end after the last line only when
-  // the text ends with one.
+  // the text ends with one. A line the user has not edited keeps the bytes SetText gave it, its
+  // line end included.
   const std::string& Text() const;
   // Replaces the text and shows it; CR LF, a lone CR and a lone LF each end a line on screen.
   // Throws rtl::EInvalidOperation, and keeps the old text, when `text` exceeds kMaxLength bytes.

@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenuBar>
-#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -94,14 +93,22 @@ TEST_F(Editors, AreBuiltHiddenWithTheirDesignTextAndPlaces) {
   EXPECT_EQ(errors, std::vector<Shown>{kNoOrderNumbers});
   struct Design {
     const char* caption;
+    QSize size;  // frame included
     QRect memo, button;
     const char* buttonCaption;
     const char* menuItem;
     Qt::ScrollBarPolicy vertical;
   };
   const Design designs[] = {
-      {"氏名入力", {24, 16, 113, 233}, {184, 24, 65, 49}, "保存", "EXIT", Qt::ScrollBarAlwaysOn},
+      {"氏名入力",
+       {296, 300},
+       {24, 16, 113, 233},
+       {184, 24, 65, 49},
+       "保存",
+       "EXIT",
+       Qt::ScrollBarAlwaysOn},
       {"注文番号登録",
+       {206, 320},
        {32, 24, 73, 225},
        {120, 72, 65, 49},
        "登録",
@@ -115,6 +122,10 @@ TEST_F(Editors, AreBuiltHiddenWithTheirDesignTextAndPlaces) {
     SCOPED_TRACE(e.name);
     EXPECT_FALSE(e.form->Visible());
     EXPECT_EQ(e.form->Window()->windowTitle().toStdString(), d.caption);
+    EXPECT_EQ(e.form->Window()->pos(), QPoint(200, 107));
+    EXPECT_EQ(e.form->ClientWidth(), d.size.width() - 2 * vcl::TForm::kBorder);
+    EXPECT_EQ(e.form->ClientHeight(), d.size.height() - 2 * vcl::TForm::kBorder -
+                                          vcl::TForm::kCaptionBar - vcl::TForm::kMenuBar);
     EXPECT_EQ(e.form->Window()->font().pixelSize(), 12);
     EXPECT_EQ(e.memo->Text(), "\r\n");
     EXPECT_EQ(e.memo->Editor()->geometry(), d.memo);
@@ -249,7 +260,6 @@ TEST_F(Editors, SaveWritesTheMemoTextByteForByteAndTheWindowStays) {
 }
 
 TEST_F(Editors, ASaveThatFailsShowsTheErrorAndKeepsMemoWindowAndFile) {
-  const std::string kOld = "old\r\n";
   struct Case {
     const char* what;
     std::function<void()> setUp;
