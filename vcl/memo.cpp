@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "rtl/exception.h"
+#include "vcl/event_frame.h"
 #include "vcl/text.h"
 
 namespace vcl {
@@ -93,7 +94,19 @@ class TMemo::MemoEdit : public QPlainTextEdit {
   explicit MemoEdit(TMemo* memo) : memo_(memo) {}
 
  protected:
+  // An error on the way (out of memory, for one) goes to the error box, never into Qt.
   void keyPressEvent(QKeyEvent* event) override {
+    CallHandler([&] { KeyPress(event); });
+  }
+  void insertFromMimeData(const QMimeData* source) override {
+    CallHandler([&] { InsertFromMimeData(source); });
+  }
+  void inputMethodEvent(QInputMethodEvent* event) override {
+    CallHandler([&] { InputMethod(event); });
+  }
+
+ private:
+  void KeyPress(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const QString text = enter ? QStringLiteral("\n") : event->text();
     if (!enter && !IsTyping(*event)) {
@@ -119,7 +132,7 @@ class TMemo::MemoEdit : public QPlainTextEdit {
     event->setAccepted(storable.isAccepted());
   }
 
-  void insertFromMimeData(const QMimeData* source) override {
+  void InsertFromMimeData(const QMimeData* source) {
     if (!source->hasText()) return;  // a plain-text editor takes nothing else
     const Incoming incoming = Prepare(source->text());
     if (!memo_->MayInsert(incoming.bytes)) {
@@ -131,7 +144,7 @@ class TMemo::MemoEdit : public QPlainTextEdit {
     QPlainTextEdit::insertFromMimeData(&storable);
   }
 
-  void inputMethodEvent(QInputMethodEvent* event) override {
+  void InputMethod(QInputMethodEvent* event) {
     if (event->commitString().isEmpty()) {
       QPlainTextEdit::inputMethodEvent(event);
       return;
@@ -147,7 +160,6 @@ class TMemo::MemoEdit : public QPlainTextEdit {
     event->setAccepted(storable.isAccepted());
   }
 
- private:
   // Whether the key types text (as the editor decides it, for the keys that matter here).
   static bool IsTyping(const QKeyEvent& event) {
     const QString& text = event.text();
