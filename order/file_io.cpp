@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -22,7 +23,7 @@ bool FileExists(const std::string& path) {
   return !ec && fs::exists(status) && !fs::is_directory(status);
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return std::nullopt;
   struct stat st {};
@@ -31,10 +32,12 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return std::nullopt;
   }
   std::string data;
-  if (S_ISREG(st.st_mode)) data.reserve(static_cast<size_t>(st.st_size));
+  if (S_ISREG(st.st_mode)) data.reserve(std::min(static_cast<size_t>(st.st_size), limit));
   char buffer[1 << 16];
   size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) data.append(buffer, n);
+  while (data.size() < limit &&
+         (n = std::fread(buffer, 1, std::min(sizeof buffer, limit - data.size()), file)) > 0)
+    data.append(buffer, n);
   std::fclose(file);
   return data;
 }

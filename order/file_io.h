@@ -2,6 +2,8 @@
 // book.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,9 +13,10 @@ namespace order {
 // True when `path` names a file that is not a directory.
 bool FileExists(const std::string& path);
 
-// All bytes of the file, exactly as stored; nothing when it cannot be opened or is a directory.
-// A read error ends the data: the bytes read before it are returned.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// All bytes of the file, exactly as stored, or its first `limit` bytes when it holds more (a
+// device or a pipe may never end); nothing when it cannot be opened or is a directory. A read
+// error ends the data: the bytes read before it are returned.
+std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit = SIZE_MAX);
 
 // Replaces the file at `path` with `bytes`. A regular file (or a new one) is written as a
 // temporary file in the same folder, flushed to disk and renamed over the target, so a failure

@@ -92,7 +92,9 @@ std::string ListTextFromBytes(std::string_view data) {
 }
 
 std::string LoadListText(const std::string& fileName) {
-  const auto data = ReadWholeFile(fileName);
+  // One byte over the capacity is enough to tell: without a NUL in them, the text of those bytes
+  // is at least as long; a NUL among them ends the text, and nothing after it counts.
+  const auto data = ReadWholeFile(fileName, kEditorCapacity + 1);
   if (!data) throw rtl::EFOpenError(fileName);
   std::string text = ListTextFromBytes(*data);
   if (text.size() > kEditorCapacity) throw rtl::EInvalidOperation();

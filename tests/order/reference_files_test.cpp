@@ -179,6 +179,13 @@ TEST(ListText, LoadRefusesMissingFilesAndTextBeyondTheCapacity) {
   } catch (const rtl::EInvalidOperation& e) {
     EXPECT_EQ(e.Message, "文字列の大きさが ﾒﾓ の制限を越えました");
   }
+  // A NUL ends the text: what follows it, however much, does not count.
+  text.replace(10, 1, 1, '\0');
+  text += std::string(1000, 'c');
+  WriteBytes("nul.txt", text);
+  EXPECT_EQ(order::LoadListText("nul.txt"), "b" + std::string(9, 'a'));
+  // A device that never ends is read no further than the text can go.
+  EXPECT_EQ(order::LoadListText("/dev/zero"), "");
 }
 
 TEST(ListText, SaveWritesTheBytesUnchanged) {
