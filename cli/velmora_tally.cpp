@@ -22,6 +22,7 @@
 #include "order/tally.h"
 #include "rtl/cp932.h"
 #include "rtl/exception.h"
+#include "rtl/file_names.h"
 
 namespace {
 
@@ -239,9 +240,7 @@ int Run(const Options& options) {
   if (options.pdf) {
     // The full path, as the load dialog gives it.
     std::string fileName;
-    if (options.orderFile)
-      fileName = rtl::Utf8ToCp932(
-          std::filesystem::absolute(*options.orderFile).lexically_normal().string());
+    if (options.orderFile) fileName = rtl::Utf8ToCp932(rtl::ExpandFileName(*options.orderFile));
     if (!WritePdf(*options.pdf, options.dpi.value_or(kDefaultDpi), fileName, lastLines)) return 1;
   }
   return 0;

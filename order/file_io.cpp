@@ -17,12 +17,6 @@ namespace order {
 
 namespace fs = std::filesystem;
 
-bool FileExists(const std::string& path) {
-  std::error_code ec;
-  const auto status = fs::status(path, ec);
-  return !ec && fs::exists(status) && !fs::is_directory(status);
-}
-
 std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return std::nullopt;

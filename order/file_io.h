@@ -10,9 +10,6 @@
 
 namespace order {
 
-// True when `path` names a file that is not a directory.
-bool FileExists(const std::string& path);
-
 // All bytes of the file, exactly as stored, or its first `limit` bytes when it holds more (a
 // device or a pipe may never end); nothing when it cannot be opened or is a directory. A read
 // error ends the data: the bytes read before it are returned.

@@ -2,6 +2,7 @@
 
 #include "order/file_io.h"
 #include "rtl/exception.h"
+#include "rtl/file_names.h"
 
 namespace order {
 
@@ -21,7 +22,7 @@ std::optional<std::string> UnitPriceFromText(std::string_view data) {
 }
 
 std::optional<std::string> ReadUnitPrice() {
-  if (!FileExists(kUnitPriceFile)) return std::nullopt;
+  if (!rtl::FileExists(kUnitPriceFile)) return std::nullopt;
   const auto data = ReadWholeFile(kUnitPriceFile);
   if (!data) return std::nullopt;
   return UnitPriceFromText(*data);
@@ -49,7 +50,7 @@ void LoadNamesText(Sheet& sheet, std::string_view data) {
 }
 
 void ReadNames(Sheet& sheet) {
-  if (!FileExists(kNamesFile)) return;
+  if (!rtl::FileExists(kNamesFile)) return;
   if (const auto data = ReadWholeFile(kNamesFile)) LoadNamesText(sheet, *data);
 }
 

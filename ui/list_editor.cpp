@@ -1,7 +1,7 @@
 #include "ui/list_editor.h"
 
-#include "order/file_io.h"
 #include "order/reference_files.h"
+#include "rtl/file_names.h"
 #include "vcl/fonts.h"
 #include "vcl/text.h"
 
@@ -45,7 +45,7 @@ ListEditorParts BuildListEditor(vcl::TForm& form, const ListEditorLayout& layout
 }
 
 void LoadListEditor(vcl::TMemo& memo, const char* fileName) {
-  if (order::FileExists(fileName)) memo.SetText(order::LoadListText(fileName));
+  if (rtl::FileExists(fileName)) memo.SetText(order::LoadListText(fileName));
 }
 
 }  // namespace ui

@@ -9,6 +9,7 @@
 #include <deque>
 #include <filesystem>
 
+#include "rtl/file_names.h"
 #include "vcl/text.h"
 
 namespace vcl {
@@ -33,7 +34,7 @@ std::string ToPath(const QString& path) { return QFile::encodeName(path).toStdSt
 // The full path of a name typed in the dialog's folder, with the default extension added when the
 // name has none, as the dialog itself completes it.
 std::string FullPath(const std::string& typed, const std::string& defaultExt) {
-  std::filesystem::path path = std::filesystem::absolute(typed).lexically_normal();
+  std::filesystem::path path = rtl::ExpandFileName(typed);
   if (!defaultExt.empty() && !path.filename().empty() && !path.has_extension())
     path += "." + defaultExt;
   return path.string();
@@ -79,12 +80,6 @@ bool MayReplace(const std::string& path) {
   return box.exec() == QMessageBox::Yes;
 }
 
-bool ExistsAsFile(const std::string& path) {
-  std::error_code error;
-  const auto status = std::filesystem::status(path, error);
-  return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
-}
-
 }  // namespace
 
 bool TOpenDialog::Execute() {
@@ -97,7 +92,7 @@ bool TOpenDialog::Execute() {
     QDir::setCurrent(folder);
     if (!typed || typed->empty()) return false;
     std::string path = FullPath(*typed, defaultExt_);
-    if (save_ && ExistsAsFile(path) && !MayReplace(path)) {
+    if (save_ && rtl::FileExists(path) && !MayReplace(path)) {
       shownName = std::move(path);  // back to the dialog, with the name the user chose
       continue;
     }

@@ -82,13 +82,11 @@ bool ShowContents(QWidget* owner, const QString& fileName) {
   return true;
 }
 
-}  // namespace
-
-namespace {
 QString& DataFolder() {
   static QString folder = QString::fromUtf8(VELMORA_DATA_DIR);
   return folder;
 }
+
 }  // namespace
 
 QString HelpDataFolder() { return DataFolder(); }
