@@ -20,10 +20,7 @@ TEdit::TEdit(TForm* owner) : TControl(owner, new QLineEdit) {
 void TEdit::SetText(std::string text) {
   text_ = std::move(text);
   // A line end (a price file's first line keeps its LF) is not drawn; the bytes stay in Text().
-  QString shown = ToQString(text_);
-  shown.remove('\r');
-  shown.remove('\n');
-  LineEdit()->setText(shown);
+  LineEdit()->setText(ToOneLineQString(text_));
   LineEdit()->setCursorPosition(0);
 }
 

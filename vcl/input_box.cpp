@@ -23,21 +23,16 @@ std::deque<InputBoxAnswer>& Answers() {
   return answers;
 }
 
-// A text as the one-line field draws it: line ends are not drawn (the bytes keep them).
-QString OneLine(const std::string& cp932) {
-  QString shown = ToQString(cp932);
-  shown.remove('\r');
-  shown.remove('\n');
-  return shown;
-}
-
 // A one-line field over CP932 bytes. The bytes it was given stay as they are until the user edits
 // the text; an edit that would make the text longer than `maxBytes` keeps only the whole
 // characters of what was typed or pasted that still fit.
 class Cp932Field : public QLineEdit {
  public:
   Cp932Field(std::string text, size_t maxBytes, QWidget* parent)
-      : QLineEdit(parent), bytes_(std::move(text)), maxBytes_(maxBytes), shown_(OneLine(bytes_)) {
+      : QLineEdit(parent),
+        bytes_(std::move(text)),
+        maxBytes_(maxBytes),
+        shown_(ToOneLineQString(bytes_)) {
     // The byte limit is ours; Qt's own limit of characters must not cut a longer given text.
     setMaxLength(std::numeric_limits<int>::max());
     setText(shown_);
@@ -77,9 +72,9 @@ class Cp932Field : public QLineEdit {
     bytes_ = headBytes + insertedBytes + tailBytes;
     // Show what the text now holds: what did not fit is gone, and a character without a CP932
     // form is the "?" it became.
-    shown_ = OneLine(bytes_);
+    shown_ = ToOneLineQString(bytes_);
     if (shown_ != typed) {
-      const qsizetype cursor = OneLine(headBytes + insertedBytes).size();
+      const qsizetype cursor = ToOneLineQString(headBytes + insertedBytes).size();
       setText(shown_);
       setCursorPosition(static_cast<int>(cursor));
     }

@@ -21,6 +21,13 @@ std::string FromQString(const QString& text) {
   return rtl::Utf8ToCp932(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
 }
 
+QString ToOneLineQString(std::string_view cp932) {
+  QString shown = ToQString(cp932);
+  shown.remove('\r');
+  shown.remove('\n');
+  return shown;
+}
+
 std::string Sjis(std::string_view utf8) { return rtl::Utf8ToCp932(utf8); }
 
 }  // namespace vcl

@@ -13,6 +13,9 @@ namespace vcl {
 QString ToQString(std::string_view cp932);
 std::string FromQString(const QString& text);
 
+// CP932 bytes as a one-line field shows them: line ends are not drawn (the bytes keep them).
+QString ToOneLineQString(std::string_view cp932);
+
 // UTF-8 source text (a literal of the program) as CP932 bytes.
 std::string Sjis(std::string_view utf8);
 
