@@ -23,7 +23,10 @@ using bench::OrderFileBytes;
 using bench::OrderFilePath;
 
 // Bytes in use on the heap now.
-size_t HeapInUse() { return mallinfo2().uordblks; }
+size_t HeapInUse() {
+  const struct mallinfo2 info = mallinfo2();
+  return info.uordblks + info.hblkhd;  // small blocks and the large ones mapped on their own
+}
 
 // A fresh sheet as the window holds it before any file: the header only.
 std::unique_ptr<order::Sheet> EmptySheet() {

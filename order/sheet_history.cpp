@@ -124,9 +124,9 @@ void SheetHistory::End() noexcept {
   } catch (...) {
     Clear();
   }
-  // A load's notes can be large: give their memory back.
-  touched_ = {};
-  oldTexts_ = {};
+  // A load's notes can be large: give their memory back (clear() would keep it).
+  std::vector<Touched>().swap(touched_);
+  std::string().swap(oldTexts_);
 }
 
 void SheetHistory::Keep(std::string step) {
@@ -198,7 +198,7 @@ void SheetHistory::Clear() {
 }
 
 size_t SheetHistory::MemoryBytes() const {
-  size_t bytes = 0;
+  size_t bytes = touched_.capacity() * sizeof(Touched) + oldTexts_.capacity();
   for (const std::string& step : steps_) {
     bytes += sizeof(std::string);
     // A short step lives inside the string object; a longer one on the heap, with its NUL.

@@ -63,7 +63,7 @@ class SheetHistory {
   bool Redo(Sheet& sheet);
   void Clear();
 
-  // The bytes the kept steps take: the step objects and the memory they hold.
+  // The bytes the history holds: its steps, and its notes of a change being recorded.
   size_t MemoryBytes() const;
 
  private:
