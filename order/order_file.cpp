@@ -26,13 +26,16 @@ void WriteOrderFile(const Sheet& sheet, const std::string& path) {
   WriteWholeFile(path, OrderFileText(sheet));
 }
 
-void LoadOrderText(Sheet& sheet, std::string_view data) {
-  sheet.BeginUpdate();
-  int n = 1;
+namespace {
+
+// Calls f(row, fields) for each line of an order file's bytes: the row it fills and the fields it
+// puts into columns 0 to fields.size() - 1.
+template <class F>
+void ForEachOrderRow(std::string_view data, F&& f) {
+  int row = 0;
   std::vector<std::string_view> fields;
   ForEachTextModeLine(data, [&](std::string_view line, bool) {
-    ++n;
-    sheet.SetRowCount(n);
+    ++row;
     line = line.substr(0, line.find('\0'));
     fields.clear();
     for (;;) {
@@ -41,14 +44,32 @@ void LoadOrderText(Sheet& sheet, std::string_view data) {
       if (tab == std::string_view::npos) break;
       line.remove_prefix(tab + 1);
     }
-    sheet.SetRowFields(n - 1, fields);
+    f(row, fields);
+  });
+}
+
+}  // namespace
+
+void LoadOrderText(Sheet& sheet, std::string_view data) {
+  sheet.BeginUpdate();
+  ForEachOrderRow(data, [&](int row, const std::vector<std::string_view>& fields) {
+    sheet.SetRowCount(row + 1);
+    sheet.SetRowFields(row, fields);
   });
   sheet.EndUpdate();
 }
 
-void ReadOrderFile(Sheet& sheet, const std::string& path) {
+void ReadOrderFile(Sheet& sheet, const std::string& path, SheetHistory* history) {
   const auto data = ReadWholeFile(path);
   if (!data) throw rtl::EFOpenError(path);
+  if (!history) {
+    LoadOrderText(sheet, *data);
+    return;
+  }
+  SheetHistory::Change change(*history, sheet);
+  ForEachOrderRow(*data, [&](int row, const std::vector<std::string_view>& fields) {
+    history->TouchRow(row, 0, static_cast<int>(fields.size()));
+  });
   LoadOrderText(sheet, *data);
 }
 

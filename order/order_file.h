@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "order/sheet.h"
+#include "order/sheet_history.h"
 
 namespace order {
 
@@ -23,7 +24,8 @@ void WriteOrderFile(const Sheet& sheet, const std::string& path);
 void LoadOrderText(Sheet& sheet, std::string_view data);
 
 // Reads the file at `path` into the sheet (LoadOrderText). Throws rtl::EFOpenError when the file
-// cannot be opened; the sheet is then unchanged.
-void ReadOrderFile(Sheet& sheet, const std::string& path);
+// cannot be opened; the sheet is then unchanged. With a `history`, the load is recorded in it as
+// one change.
+void ReadOrderFile(Sheet& sheet, const std::string& path, SheetHistory* history = nullptr);
 
 }  // namespace order

@@ -105,6 +105,12 @@ TForm1::TForm1() {
   for (vcl::TMenuItem* item : {Exit1, K4, Print1, Print2, Print3, K8}) MainMenu1->Add(item);
   SetMenu(MainMenu1);
 
+  // Undo and redo of the sheet; in an open cell editor or the price box they undo the typing.
+  AddShortcut("Ctrl+Z", FieldCommand::kUndo, [this] { StringGrid1->Undo(); });
+  AddShortcut("Ctrl+Shift+Z", FieldCommand::kRedo, [this] { StringGrid1->Redo(); });
+  AddShortcut("Ctrl+Y", FieldCommand::kRedo, [this] { StringGrid1->Redo(); });
+  OnDropFiles = [this](const std::vector<std::string>& paths) { DropOrderFile(paths.front()); };
+
   SetTabOrder({StringGrid1, ListBox1, Button1, ListBox2, Edit1});
   SetBounds(42, 75, 622, 389);
   SetVisibleAtCreation(true);
@@ -121,6 +127,8 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::ListBox1Click() {
+  order::SheetHistory::Change change(StringGrid1->History(), StringGrid1->Sheet());
+  StringGrid1->History().Touch(StringGrid1->Sheet().Col(), StringGrid1->Sheet().Row());
   order::PickEntry(StringGrid1->Sheet(), ListBox1->Items(), ListBox1->ItemIndex());
 }
 

@@ -2,6 +2,8 @@
 // the price box, the creation date and the main menu.
 #pragma once
 
+#include <string>
+
 #include "ui/sheet_grid.h"
 #include "vcl/button.h"
 #include "vcl/edit.h"
@@ -57,6 +59,12 @@ class TForm1 : public vcl::TForm {
   void Print2Click();
   void Print3Click();
   void K8Click();
+
+ private:
+  // Reads the file named in OpenDialog1 into the sheet, as one change that can be undone.
+  void ReadOpenDialogFile();
+  // An order file dropped on the window: loaded as if chosen in OpenDialog1.
+  void DropOrderFile(const std::string& path);
 };
 
 extern TForm1* Form1;

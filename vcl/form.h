@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "vcl/component.h"
 
@@ -53,6 +54,19 @@ class TForm : public TComponent {
 
   // Called after the window was closed by the user or by Close().
   std::function<void()> OnClose;
+
+  // What a window key does instead while a one-line text field of the window has the focus.
+  enum class FieldCommand { kNone, kUndo, kRedo };
+  // A key of the whole window, written as in a menu ("Ctrl+Shift+Z"): `onPress` runs when it is
+  // pressed while the window is active, unless a text field of the window has the focus and
+  // `fieldCommand` is not kNone: then the key undoes or redoes the typing in that field.
+  void AddShortcut(const std::string& keys, FieldCommand fieldCommand,
+                   std::function<void()> onPress);
+
+  // Files dropped on the window from a file manager, as the full paths of the local files among
+  // them, in their order; runs after the drop is over. While it is set the window takes a drop
+  // that carries a local file and refuses any other; while it is not, it refuses all.
+  std::function<void(const std::vector<std::string>& paths)> OnDropFiles;
 
   // Sets the keyboard focus order of `controls`, first to last.
   void SetTabOrder(std::initializer_list<TControl*> controls);

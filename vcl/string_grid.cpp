@@ -97,7 +97,7 @@ class SingleLineValidator : public QValidator {
 // edits it in a line editor that writes every change to the cell at once.
 class TStringGrid::Delegate : public QStyledItemDelegate {
  public:
-  using QStyledItemDelegate::QStyledItemDelegate;
+  Delegate(TStringGrid* grid, QObject* parent) : QStyledItemDelegate(parent), grid_(grid) {}
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override {
@@ -129,7 +129,14 @@ class TStringGrid::Delegate : public QStyledItemDelegate {
     QObject::connect(editor, &QLineEdit::textEdited, editor, [model, cell](const QString& text) {
       if (cell.isValid()) model->setData(cell, text, Qt::EditRole);
     });
+    if (grid_->OnEditorOpened)
+      CallHandler([&] { grid_->OnEditorOpened(index.column() + 1, index.row() + 1); });
     return editor;
+  }
+
+  void destroyEditor(QWidget* editor, const QModelIndex& index) const override {
+    if (grid_->OnEditorClosed) CallHandler(grid_->OnEditorClosed);
+    QStyledItemDelegate::destroyEditor(editor, index);
   }
 
   void setEditorData(QWidget* editor, const QModelIndex& index) const override {
@@ -145,6 +152,9 @@ class TStringGrid::Delegate : public QStyledItemDelegate {
                     const QModelIndex& index) const override {
     model->setData(index, static_cast<QLineEdit*>(editor)->text(), Qt::EditRole);
   }
+
+ private:
+  TStringGrid* grid_;
 };
 
 // Paints cell (0, 0) on the table's corner button, as a header section.
@@ -179,7 +189,7 @@ TStringGrid::TStringGrid(TForm* owner) : TControl(owner, new QTableView) {
   QTableView* view = View();
   model_ = new Model(this, view);
   view->setModel(model_);
-  view->setItemDelegate(new Delegate(view));
+  view->setItemDelegate(new Delegate(this, view));
   view->setSelectionMode(QAbstractItemView::ContiguousSelection);
   view->setSelectionBehavior(QAbstractItemView::SelectItems);
   view->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked |

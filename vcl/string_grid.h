@@ -8,6 +8,7 @@
 
 #include <QFont>
 #include <QTableView>
+#include <functional>
 
 #include "vcl/control.h"
 #include "vcl/grid_data.h"
@@ -33,6 +34,11 @@ class TStringGrid : public TControl {
   void CurrentCellChanged();
   void ColWidthChanged(int col);
   void DataReset();
+
+  // Told when the cell editor opens on cell (col, row), and when it closes, whether its text was
+  // taken or given up. In between, every change typed has gone to the data at once.
+  std::function<void(int col, int row)> OnEditorOpened;
+  std::function<void()> OnEditorClosed;
 
   QTableView* View() const { return static_cast<QTableView*>(Widget()); }
   // Where cell (col, row) is drawn, in the coordinates of View()->viewport(); empty when it is a

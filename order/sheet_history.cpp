@@ -1,0 +1,210 @@
+#include "order/sheet_history.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <string_view>
+
+namespace order {
+
+namespace {
+
+void PutNumber(std::string& out, uint64_t n) {
+  while (n >= 0x80) {
+    out += static_cast<char>((n & 0x7F) | 0x80);
+    n >>= 7;
+  }
+  out += static_cast<char>(n);
+}
+
+uint64_t TakeNumber(std::string_view& in) {
+  uint64_t n = 0;
+  for (int shift = 0;; shift += 7) {
+    const auto byte = static_cast<unsigned char>(in.front());
+    in.remove_prefix(1);
+    n |= static_cast<uint64_t>(byte & 0x7F) << shift;
+    if (byte < 0x80) return n;
+  }
+}
+
+int TakeInt(std::string_view& in) { return static_cast<int>(TakeNumber(in)); }
+
+void PutText(std::string& out, std::string_view text) {
+  PutNumber(out, text.size());
+  out += text;
+}
+
+std::string_view TakeText(std::string_view& in) {
+  const size_t size = TakeNumber(in);
+  const std::string_view text = in.substr(0, size);
+  in.remove_prefix(size);
+  return text;
+}
+
+// A step larger than this is put back with the view told once at the end, not cell by cell.
+constexpr size_t kQuietStepBytes = 4096;
+
+}  // namespace
+
+SheetHistory::SheetHistory(size_t depth) : depth_(std::max<size_t>(depth, 1)) {}
+
+uint64_t SheetHistory::Begin(const Sheet& sheet) {
+  End();
+  sheet_ = &sheet;
+  rowCountBefore_ = sheet.RowCount();
+  colBefore_ = sheet.Col();
+  rowBefore_ = sheet.Row();
+  return ++began_;
+}
+
+void SheetHistory::TouchRow(int row, int firstCol, int count) {
+  if (!sheet_ || count <= 0) return;
+  if (!touched_.empty()) {
+    Touched& last = touched_.back();
+    if (last.row == row && last.firstCol + last.count == firstCol) {
+      last.count += count;
+    } else {
+      touched_.push_back({row, firstCol, count});
+    }
+  } else {
+    touched_.push_back({row, firstCol, count});
+  }
+  for (int col = firstCol; col < firstCol + count; ++col)
+    PutText(oldTexts_, sheet_->Cell(col, row));
+}
+
+void SheetHistory::End() noexcept {
+  if (!sheet_) return;
+  const Sheet& sheet = *sheet_;
+  sheet_ = nullptr;
+  try {
+    std::string step;
+    PutNumber(step, static_cast<uint64_t>(rowCountBefore_));
+    PutNumber(step, static_cast<uint64_t>(sheet.RowCount()));
+    PutNumber(step, static_cast<uint64_t>(colBefore_));
+    PutNumber(step, static_cast<uint64_t>(rowBefore_));
+    PutNumber(step, static_cast<uint64_t>(sheet.Col()));
+    PutNumber(step, static_cast<uint64_t>(sheet.Row()));
+    bool changed = rowCountBefore_ != sheet.RowCount() || colBefore_ != sheet.Col() ||
+                   rowBefore_ != sheet.Row();
+
+    // The changed cells, in runs of neighbours on one row; a cell that reads as before is left out.
+    std::string run;
+    int runRow = 0, runFirst = 0, runCount = 0;
+    const auto closeRun = [&] {
+      if (runCount == 0) return;
+      PutNumber(step, static_cast<uint64_t>(runRow));
+      PutNumber(step, static_cast<uint64_t>(runFirst));
+      PutNumber(step, static_cast<uint64_t>(runCount));
+      step += run;
+      run.clear();
+      runCount = 0;
+    };
+    std::string_view olds = oldTexts_;
+    for (const Touched& t : touched_) {
+      for (int col = t.firstCol; col < t.firstCol + t.count; ++col) {
+        const std::string_view old = TakeText(olds);
+        const std::string_view now = sheet.Cell(col, t.row);
+        if (old == now) {
+          closeRun();
+          continue;
+        }
+        if (runCount > 0 && (runRow != t.row || runFirst + runCount != col)) closeRun();
+        if (runCount == 0) {
+          runRow = t.row;
+          runFirst = col;
+        }
+        PutText(run, old);
+        PutText(run, now);
+        ++runCount;
+        changed = true;
+      }
+    }
+    closeRun();
+    if (changed) Keep(std::move(step));
+  } catch (...) {
+    Clear();
+  }
+  // A load's notes can be large: give their memory back (clear() would keep it).
+  std::vector<Touched>().swap(touched_);
+  std::string().swap(oldTexts_);
+}
+
+void SheetHistory::Keep(std::string step) {
+  step.shrink_to_fit();
+  steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end());
+  steps_.push_back(std::move(step));
+  if (steps_.size() > depth_) steps_.pop_front();
+  done_ = steps_.size();
+}
+
+bool SheetHistory::Undo(Sheet& sheet) {
+  End();
+  if (done_ == 0) return false;
+  --done_;
+  Apply(sheet, false);
+  return true;
+}
+
+bool SheetHistory::Redo(Sheet& sheet) {
+  End();
+  if (done_ == steps_.size()) return false;
+  Apply(sheet, true);
+  ++done_;
+  return true;
+}
+
+// Puts step done_ into the sheet: its old texts, count and current cell, or its new ones.
+void SheetHistory::Apply(Sheet& sheet, bool redo) {
+  std::string_view in = steps_[done_];
+  const bool quiet = in.size() > kQuietStepBytes;
+  struct Quiet {
+    Sheet& sheet;
+    bool on;
+    ~Quiet() {
+      if (on) sheet.EndUpdate();
+    }
+  } quietScope{sheet, quiet};
+  if (quiet) sheet.BeginUpdate();
+
+  const int rowCountBefore = TakeInt(in), rowCountAfter = TakeInt(in);
+  const int colBefore = TakeInt(in), rowBefore = TakeInt(in);
+  const int colAfter = TakeInt(in), rowAfter = TakeInt(in);
+  std::vector<std::string_view> texts;
+  while (!in.empty()) {
+    const int row = TakeInt(in), first = TakeInt(in), count = TakeInt(in);
+    texts.clear();
+    for (int i = 0; i < count; ++i) {
+      const std::string_view old = TakeText(in);
+      const std::string_view now = TakeText(in);
+      texts.push_back(redo ? now : old);
+    }
+    if (first == 0) {
+      sheet.SetRowFields(row, texts);
+    } else {
+      for (int i = 0; i < count; ++i) sheet.SetCell(first + i, row, texts[static_cast<size_t>(i)]);
+    }
+  }
+  sheet.SetRowCount(redo ? rowCountAfter : rowCountBefore);
+  if (redo)
+    sheet.MoveTo(colAfter, rowAfter);
+  else
+    sheet.MoveTo(colBefore, rowBefore);
+}
+
+void SheetHistory::Clear() {
+  steps_.clear();
+  steps_.shrink_to_fit();
+  done_ = 0;
+}
+
+size_t SheetHistory::MemoryBytes() const {
+  size_t bytes = touched_.capacity() * sizeof(Touched) + oldTexts_.capacity();
+  for (const std::string& step : steps_) {
+    bytes += sizeof(std::string);
+    // A short step lives inside the string object; a longer one on the heap, with its NUL.
+    if (step.capacity() > std::string().capacity()) bytes += step.capacity() + 1;
+  }
+  return bytes;
+}
+
+}  // namespace order
