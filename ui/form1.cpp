@@ -8,8 +8,8 @@
 #include "order/tally.h"
 #include "rtl/clock.h"
 #include "rtl/date_time.h"
+#include "page/print_page.h"
 #include "rtl/process_exit.h"
-#include "ui/print_page.h"
 #include "vcl/application.h"
 #include "vcl/fonts.h"
 #include "vcl/help_engine.h"
@@ -111,7 +111,7 @@ TForm1::TForm1() {
 }
 
 void TForm1::FormCreate() {
-  Label2->SetCaption(ui::CreationDateText(rtl::Now()));
+  Label2->SetCaption(page::CreationDateText(rtl::Now()));
   if (auto price = order::ReadUnitPrice()) Edit1->SetText(*price);
   order::SetUpHeader(StringGrid1->Sheet());
   order::ReadNames(StringGrid1->Sheet());

@@ -14,8 +14,8 @@
 #include <QTimer>
 
 #include "main_window_fixture.h"
+#include "page/print_page.h"
 #include "support/pdf_text.h"
-#include "ui/print_page.h"
 #include "vcl/fonts.h"
 #include "vcl/printer.h"
 #include "vcl/printer_setup_dialog.h"
@@ -63,7 +63,7 @@ TEST(PrintPage, DrawsHeadingDateAndLinesInOrderAt12PointsScaledToTheResolution) 
   for (const Case& c : cases) {
     vcl::TRecordingCanvas canvas(c.dpi);
     canvas.Font()->SetSize(30);
-    ui::DrawResultPage(canvas, name, kDate, {"a", "", Sjis("ｂ")});
+    page::DrawResultPage(canvas, name, kDate, {"a", "", Sjis("ｂ")});
     EXPECT_EQ(canvas.Texts(), c.texts) << c.dpi << " dpi";
   }
 }
