@@ -87,16 +87,17 @@ QString& DataFolder() {
   return folder;
 }
 
-}  // namespace
-
-QString HelpDataFolder() { return DataFolder(); }
-void SetHelpDataFolder(const QString& folder) { DataFolder() = folder; }
-
+// The folders a bare help file name is looked up in, in order.
 std::vector<QString> HelpSearchPath() {
   std::vector<QString> dirs = {QDir::currentPath(), QCoreApplication::applicationDirPath()};
   if (!DataFolder().isEmpty()) dirs.push_back(DataFolder());
   return dirs;
 }
+
+}  // namespace
+
+QString HelpDataFolder() { return DataFolder(); }
+void SetHelpDataFolder(const QString& folder) { DataFolder() = folder; }
 
 QString LocateHelpFile(const QString& fileName) {
   if (fileName.isEmpty()) return {};

@@ -8,10 +8,12 @@
 
 #include "rtl/cp932.h"
 #include "support/pdf_text.h"
+#include "support/shell.h"
 #include "support/temp_dir.h"
 
 using testing_support::FindWord;
 using testing_support::PdfPages;
+using testing_support::Quote;
 using testing_support::ReadBytes;
 using testing_support::Sjis;
 using testing_support::TempDir;
@@ -23,12 +25,6 @@ struct Result {
   int status;
   std::string out, err;
 };
-
-std::string Quote(const std::string& arg) {
-  std::string q = "'";
-  for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
 
 // Runs velmora-tally in the current folder, with no display.
 Result Tally(const std::vector<std::string>& args) {

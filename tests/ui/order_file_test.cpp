@@ -18,6 +18,7 @@
 #include <filesystem>
 
 #include "main_window_fixture.h"
+#include "support/modal.h"
 #include "support/process_limits.h"
 
 using testing_support::AsUnprivilegedUser;
@@ -329,19 +330,7 @@ TEST_F(OrderFile, TheCellEditorKeepsACellOnOneLine) {
 
 namespace {
 
-// Runs `act` on the modal dialog of type T once it is open.
-template <class T>
-void WhenOpen(std::function<void(T*)> act) {
-  QTimer::singleShot(0, [act] {
-    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (!dialog) {
-      ADD_FAILURE() << "no such dialog open";
-      if (QWidget* other = QApplication::activeModalWidget()) other->close();
-      return;
-    }
-    act(dialog);
-  });
-}
+using testing_support::WhenOpen;
 
 // The real dialogs, not their test answers: what they show, and that what the user types and
 // confirms arrives as the full path.
