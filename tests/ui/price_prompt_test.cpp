@@ -69,7 +69,6 @@ class PricePrompt : public MainWindowTest {
  protected:
   // The order numbers are there, so that the start shows no error.
   PricePrompt() { WriteBytes("VELMORA_CBANGO.TXT", "12\r\n"); }
-  ~PricePrompt() override { vcl::ClearInputBoxAnswers(); }
 
   // Starts the program again in the same folder, as the next run would.
   void Restart() {

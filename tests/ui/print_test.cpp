@@ -14,8 +14,8 @@
 #include <QTimer>
 
 #include "main_window_fixture.h"
-#include "page/print_page.h"
 #include "support/pdf_text.h"
+#include "page/print_page.h"
 #include "vcl/fonts.h"
 #include "vcl/printer.h"
 #include "vcl/printer_setup_dialog.h"
@@ -100,7 +100,6 @@ TEST(PrintPage, ALaterTextCoversAnEarlierOneOnTheRealPage) {
 class Printing : public MainWindowTest {
  protected:
   Printing() { WriteReferenceFiles(); }
-  ~Printing() override { vcl::TPrinterSetupDialog::ClearAnswers(); }
 
   // Starts the window with the reference files and a recording printer in place of the system's.
   vcl::RecordingPrinter& StartRecording() {
