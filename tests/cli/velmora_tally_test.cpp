@@ -30,7 +30,7 @@ struct Result {
 Result Tally(const std::vector<std::string>& args) {
   std::string command =
       "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + Quote(VELMORA_TALLY);
-  for (const auto& a : args) command += " " + Quote(a);
+  for (const auto& a : args) command.append(" ").append(Quote(a));
   command += " >stdout.bin 2>stderr.bin </dev/null";
   const int rc = std::system(command.c_str());
   Result result{WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, ReadBytes("stdout.bin"),

@@ -133,7 +133,7 @@ TEST_F(PricePrompt, OffersThePriceBoxTextAsItStandsUnderItsCaptionAndPrompt) {
   Type(edit, "7５");
   vcl::QueueInputBoxAnswer(record);
   Form1->K10->Click();
-  EXPECT_EQ(offered, (std::vector<std::string>{"80\n", "7" + Sjis("５")}));
+  EXPECT_EQ(offered, (std::vector<std::string>{"80\n", std::string("7").append(Sjis("５"))}));
 }
 
 // The error box shows why, and the price box keeps its text: it must not claim a price that
@@ -210,8 +210,9 @@ TEST_F(PricePrompt, TheRealBoxShowsCentredAndEnterTakesTheTypedPrice) {
   });
   Form1->K10->Click();
   EXPECT_TRUE(seen);
-  EXPECT_EQ(Form1->Edit1->Text(), "9" + Sjis("５"));
-  EXPECT_EQ(ReadBytes("nedan.txt"), "9" + Sjis("５"));
+  const std::string typed = std::string("9").append(Sjis("５"));
+  EXPECT_EQ(Form1->Edit1->Text(), typed);
+  EXPECT_EQ(ReadBytes("nedan.txt"), typed);
   EXPECT_TRUE(errors.empty());
 }
 
@@ -299,7 +300,7 @@ TEST(InputBox, TheFieldTakesAtMost255BytesOfWholeCharacters) {
          QTest::keyClick(&f, Qt::Key_Right);
          paste(f, QString("1234").repeated(70));  // room for 253 of its 280 bytes
        },
-       "a" + Repeat("1234", 63) + "1b"},
+       std::string("a").append(Repeat("1234", 63)).append("1b")},
       {"typing over the selection at the limit", sjisA127 + "1",
        [&](QLineEdit& f) { Type(&f, "う"); }, Sjis("う")},
       {"a longer initial text comes back whole and takes no more", Repeat("9", 300),

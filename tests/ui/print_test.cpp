@@ -284,7 +284,7 @@ TEST_F(Printing, TheSetUpDialogShowsTheCurrentSettingsAndItsChoicesAreTheNextJob
 // and the lines below the printable area are lost, with no second page.
 TEST_F(Printing, APdfPageAt300And600DotsPerInch) {
   std::string numbers;
-  for (int i = 0; i < 100; ++i) numbers += "N" + std::to_string(1000 + i) + "\r\n";
+  for (int i = 0; i < 100; ++i) numbers.append("N").append(std::to_string(1000 + i)).append("\r\n");
   for (const int dpi : {300, 600}) {
     SCOPED_TRACE(std::to_string(dpi) + " dpi");
     WriteBytes("VELMORA_CBANGO.TXT", numbers);
@@ -313,7 +313,7 @@ TEST_F(Printing, APdfPageAt300And600DotsPerInch) {
     expectAt("ファイル名:", 0, 0);
     expectAt("作成日2024年03月07日", 1000, 0);
     for (int i = 0; i < 100; ++i) {
-      const std::string text = "N" + std::to_string(1000 + i) + "=0枚";
+      const std::string text = std::string("N").append(std::to_string(1000 + i)).append("=0枚");
       const double top = margin + (70 + 50 * i) * point;
       if (top < printableBottom) {
         expectAt(text, 0, 70 + 50 * i);
