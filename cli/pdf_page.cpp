@@ -1,16 +1,14 @@
 #include "cli/pdf_page.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
 #include <cstdio>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "page/pdf_document.h"
+#include "page/print_page.h"
 #include "rtl/clock.h"
-#include "ui/print_page.h"
-#include "vcl/fonts.h"
-#include "vcl/printer_canvas.h"
 
 extern "C" __attribute__((visibility("default"))) bool VelmoraDrawPdfPage(
     int dpi, const char* fileName, const char* const* lines, std::size_t lineCount,
@@ -26,22 +24,11 @@ extern "C" __attribute__((visibility("default"))) bool VelmoraDrawPdfPage(
   char name[] = "velmora-tally";
   char* argv[] = {name, nullptr};
   QGuiApplication app(argc, argv);
-  vcl::InstallFontSubstitutions();
 
-  QBuffer document;
-  document.open(QIODevice::WriteOnly);
-  {
-    std::unique_ptr<vcl::TDevicePage> page =
-        vcl::OpenPdfPage(&document, dpi, vcl::DefaultPdfLayout());
-    if (!page) return false;
-    vcl::TPrinterCanvas canvas;
-    canvas.Attach(page.get());
-    ui::DrawResultPage(canvas, fileName, ui::CreationDateText(rtl::Now()),
-                       std::vector<std::string>(lines, lines + lineCount));
-    canvas.Attach(nullptr);
-    page->Finish();
-  }
-  const QByteArray& bytes = document.data();
-  sink(bytes.constData(), static_cast<std::size_t>(bytes.size()), context);
+  const std::optional<std::string> document =
+      page::ResultPagePdf(dpi, fileName, page::CreationDateText(rtl::Now()),
+                          std::vector<std::string>(lines, lines + lineCount));
+  if (!document) return false;
+  sink(document->data(), document->size(), context);
   return true;
 }

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,7 +15,6 @@
 #include <vector>
 
 #include "cli/pdf_page.h"
-#include "order/entry.h"
 #include "order/file_io.h"
 #include "order/order_file.h"
 #include "order/reference_files.h"
@@ -195,17 +195,17 @@ bool WritePdf(const std::string& path, int dpi, const std::string& fileName,
 
 int Run(const Options& options) {
   order::Sheet sheet;
-  std::string price = "50";
-  std::vector<std::string> entries;
-  // The main window's start-up steps; an error skips the steps after it.
-  try {
-    if (auto p = order::ReadUnitPrice()) price = std::move(*p);
-    order::SetUpHeader(sheet);
-    order::ReadNames(sheet);
-    order::ReadOrderNumbers(entries);
-  } catch (const rtl::Exception& e) {
-    Fail(e.Message);
+  // The main window's start-up; an error there is reported and the run goes on.
+  order::ReferenceData reference = order::ReadReferenceFiles(sheet);
+  if (reference.error) {
+    try {
+      std::rethrow_exception(reference.error);
+    } catch (const rtl::Exception& e) {
+      Fail(e.Message);
+    }
   }
+  std::string& price = reference.price;
+  const std::vector<std::string>& entries = reference.entries;
 
   try {
     if (options.orderFile) order::ReadOrderFile(sheet, *options.orderFile);

@@ -28,9 +28,9 @@ std::vector<std::string> PlainPerPerson(const order::Sheet& sheet, int64_t price
     std::string line;
     int64_t photos = -1;  // the name is not a photo
     for (int c = 0; !sheet.Cell(c, r).empty(); ++c, ++photos)
-      line += " " + std::string(sheet.Cell(c, r));
-    line += "(" + std::to_string(photos) + std::string(kPhotos) + " " +
-            std::to_string(price * photos) + std::string(kYen) + ")";
+      line.append(" ").append(sheet.Cell(c, r));
+    line.append("(").append(std::to_string(photos)).append(kPhotos).append(" ");
+    line.append(std::to_string(price * photos)).append(kYen).append(")");
     lines.push_back(line);
   }
   return lines;

@@ -18,6 +18,9 @@ void PickEntry(Sheet& sheet, const std::vector<std::string>& entries, int itemIn
 }
 
 void NextLine(Sheet& sheet) {
+  // Two moves on purpose: the command sets the column first and the row after it, so whoever
+  // watches the current cell (the grid, which scrolls to it) sees column 1 of the current row in
+  // between. The cell it ends in is the one a single move would reach.
   sheet.MoveTo(1, sheet.Row());
   sheet.MoveTo(1, sheet.Row() + 1 < sheet.RowCount() ? sheet.Row() + 1 : 1);
 }

@@ -82,7 +82,9 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
   if (fs::exists(status) && ::access(target.c_str(), W_OK) != 0) throw rtl::EFCreateError(path);
 
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+  std::string name = ".";
+  name.append(target.filename().string()).append(".XXXXXX");
+  std::string temp = (folder / name).string();
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) throw rtl::EFCreateError(path);
   struct stat old {};

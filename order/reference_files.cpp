@@ -1,5 +1,6 @@
 #include "order/reference_files.h"
 
+#include "order/entry.h"
 #include "order/file_io.h"
 #include "rtl/exception.h"
 #include "rtl/file_names.h"
@@ -68,10 +69,23 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return entries;
 }
 
-void ReadOrderNumbers(std::vector<std::string>& list) {
+std::vector<std::string> ReadOrderNumbers() {
   const auto data = ReadWholeFile(kOrderNumbersFile);
   if (!data) throw rtl::EFOpenError(kOrderNumbersFile);
-  list = SplitLines(*data);
+  return SplitLines(*data);
+}
+
+ReferenceData ReadReferenceFiles(Sheet& sheet) {
+  ReferenceData data;
+  try {
+    if (auto price = ReadUnitPrice()) data.price = std::move(*price);
+    SetUpHeader(sheet);
+    ReadNames(sheet);
+    data.entries = ReadOrderNumbers();
+  } catch (const rtl::Exception&) {
+    data.error = std::current_exception();
+  }
+  return data;
 }
 
 std::string ListTextFromBytes(std::string_view data) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,9 @@ namespace order {
 inline constexpr const char* kUnitPriceFile = "nedan.txt";
 inline constexpr const char* kNamesFile = "VELMORA_SIMEI.TXT";
 inline constexpr const char* kOrderNumbersFile = "VELMORA_CBANGO.TXT";
+
+// The unit price when nedan.txt gives none.
+inline constexpr const char* kDefaultUnitPrice = "50";
 
 // The most bytes an editor's text may hold; LoadListText refuses more.
 inline constexpr size_t kEditorCapacity = 16 * 1024 * 1024;
@@ -36,9 +40,20 @@ void ReadNames(Sheet& sheet);
 
 // The entries of a whole text: lines ended by CR LF, a lone CR or a lone LF; a NUL ends the list.
 std::vector<std::string> SplitLines(std::string_view text);
-// Replaces `list` with SplitLines of VELMORA_CBANGO.TXT. Throws rtl::EFOpenError (list unchanged)
-// when the file cannot be opened.
-void ReadOrderNumbers(std::vector<std::string>& list);
+// SplitLines of VELMORA_CBANGO.TXT. Throws rtl::EFOpenError when the file cannot be opened.
+std::vector<std::string> ReadOrderNumbers();
+
+// What the start-up reads besides the names, which go into the sheet.
+struct ReferenceData {
+  std::string price = kDefaultUnitPrice;  // nedan.txt's price text
+  std::vector<std::string> entries;       // the order numbers
+  std::exception_ptr error;               // the error that ended the reading early, if one did
+};
+
+// The start-up of the main window and the tally tool, in this order: the unit price, the sheet's
+// header, the names into the sheet, the order numbers. A runtime error (rtl::Exception) skips the
+// steps after it and is kept in `error`; what was read before it stays.
+ReferenceData ReadReferenceFiles(Sheet& sheet);
 
 // An editor's text for a list file's bytes: up to the first NUL, every line end made CR LF.
 std::string ListTextFromBytes(std::string_view data);

@@ -2,17 +2,19 @@
 
 #include <ctime>
 
+#include "rtl/seam.h"
+
 namespace rtl {
 
 namespace {
-std::function<DateTime()>& Hook() {
-  static std::function<DateTime()> hook;
-  return hook;
+Hook<DateTime()>& Clock() {
+  static Hook<DateTime()> clock;
+  return clock;
 }
 }  // namespace
 
 DateTime Now() {
-  if (Hook()) return Hook()();
+  if (Clock()) return Clock()();
   const std::time_t t = std::time(nullptr);
   std::tm local{};
   localtime_r(&t, &local);
@@ -20,6 +22,6 @@ DateTime Now() {
           local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
-void SetClock(std::function<DateTime()> clock) { Hook() = std::move(clock); }
+void SetClock(std::function<DateTime()> clock) { Clock().Set(std::move(clock)); }
 
 }  // namespace rtl

@@ -2,20 +2,22 @@
 
 #include <cstdlib>
 
+#include "rtl/seam.h"
+
 namespace rtl {
 
 namespace {
-std::function<void(int)>& Hook() {
-  static std::function<void(int)> hook;
+Hook<void(int)>& ExitHook() {
+  static Hook<void(int)> hook;
   return hook;
 }
 }  // namespace
 
 void Exit(int status) {
-  if (Hook()) return Hook()(status);
+  if (ExitHook()) return ExitHook()(status);
   std::exit(status);
 }
 
-void SetExitHook(std::function<void(int)> hook) { Hook() = std::move(hook); }
+void SetExitHook(std::function<void(int)> hook) { ExitHook().Set(std::move(hook)); }
 
 }  // namespace rtl

@@ -1,5 +1,6 @@
 #include "ui/form1.h"
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -8,8 +9,8 @@
 #include "order/tally.h"
 #include "rtl/clock.h"
 #include "rtl/date_time.h"
+#include "page/print_page.h"
 #include "rtl/process_exit.h"
-#include "ui/print_page.h"
 #include "vcl/application.h"
 #include "vcl/fonts.h"
 #include "vcl/help_engine.h"
@@ -79,7 +80,7 @@ TForm1::TForm1() {
 
   Edit1 = new vcl::TEdit(this);
   Edit1->SetBounds(520, 320, 25, 20);
-  Edit1->SetText("50");
+  Edit1->SetText(order::kDefaultUnitPrice);
 
   Label1 = new vcl::TLabel(this);
   Label1->SetBounds(552, 320, 36, 12);
@@ -117,13 +118,12 @@ TForm1::TForm1() {
 }
 
 void TForm1::FormCreate() {
-  Label2->SetCaption(ui::CreationDateText(rtl::Now()));
-  if (auto price = order::ReadUnitPrice()) Edit1->SetText(*price);
-  order::SetUpHeader(StringGrid1->Sheet());
-  order::ReadNames(StringGrid1->Sheet());
-  std::vector<std::string> numbers = ListBox1->Items();
-  order::ReadOrderNumbers(numbers);
-  ListBox1->SetItems(std::move(numbers));
+  Label2->SetCaption(page::CreationDateText(rtl::Now()));
+  order::ReferenceData reference = order::ReadReferenceFiles(StringGrid1->Sheet());
+  Edit1->SetText(std::move(reference.price));
+  // The error goes to the error box; the picker stays empty.
+  if (reference.error) std::rethrow_exception(reference.error);
+  ListBox1->SetItems(std::move(reference.entries));
 }
 
 void TForm1::ListBox1Click() {

@@ -20,28 +20,28 @@ class TForm1 : public vcl::TForm {
 
   ui::SheetGrid* StringGrid1;
   vcl::TMainMenu* MainMenu1;
-  vcl::TMenuItem* Exit1;
-  vcl::TMenuItem* Print1;
+  vcl::TMenuItem* Exit1;  // "ファイル"
+  vcl::TMenuItem* Print1;  // "表示"
   vcl::TListBox* ListBox1;
   vcl::TButton* Button1;
-  vcl::TMenuItem* K3;
-  vcl::TMenuItem* K4;
-  vcl::TMenuItem* K5;
-  vcl::TMenuItem* K1;
-  vcl::TMenuItem* K2;
-  vcl::TMenuItem* K6;
+  vcl::TMenuItem* K3;  // "設定" → "氏名入力"
+  vcl::TMenuItem* K4;  // "設定"
+  vcl::TMenuItem* K5;  // "設定" → "注文番号登録"
+  vcl::TMenuItem* K1;  // "ファイル" → "終了"
+  vcl::TMenuItem* K2;  // "ファイル" → "読み込み"
+  vcl::TMenuItem* K6;  // "ファイル" → "保存"
   vcl::TOpenDialog* OpenDialog1;
   vcl::TSaveDialog* SaveDialog1;
-  vcl::TMenuItem* K7;
-  vcl::TMenuItem* K9;
+  vcl::TMenuItem* K7;  // "表示" → "個人毎集計"
+  vcl::TMenuItem* K9;  // "表示" → "全集計詳細"
   vcl::TListBox* ListBox2;
-  vcl::TMenuItem* K10;
+  vcl::TMenuItem* K10;  // "設定" → "１枚の値段登録"
   vcl::TEdit* Edit1;
   vcl::TLabel* Label1;
-  vcl::TMenuItem* Print2;
-  vcl::TMenuItem* Print3;
+  vcl::TMenuItem* Print2;  // "印刷設定"
+  vcl::TMenuItem* Print3;  // "印刷"
   vcl::TLabel* Label2;
-  vcl::TMenuItem* K8;
+  vcl::TMenuItem* K8;  // "ヘルプ"
   vcl::TPrinterSetupDialog* PrinterSetupDialog1;
 
   void FormCreate() override;

@@ -75,19 +75,4 @@ void TApplication::ShowException(const rtl::Exception& error) {
   ShowErrorBox(rtl::Cp932ToUtf8(title_), error.Message + ".");
 }
 
-void CallHandler(const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (const rtl::Exception& error) {
-    if (Application)
-      Application->ShowException(error);
-    else
-      ShowErrorBox("", error.Message + ".");
-  } catch (const std::exception& error) {
-    // Not one of the runtime's errors (out of memory, for one): shown the same way, so that
-    // nothing is lost silently and no exception reaches Qt.
-    if (Application) Application->ShowException(rtl::Exception(error.what()));
-  }
-}
-
 }  // namespace vcl

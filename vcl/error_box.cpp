@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "rtl/seam.h"
+
 namespace vcl {
 
 namespace {
-ErrorBoxPresenter& Presenter() {
-  static ErrorBoxPresenter presenter;
+rtl::Hook<void(const std::string&, const std::string&)>& Presenter() {
+  static rtl::Hook<void(const std::string&, const std::string&)> presenter;
   return presenter;
 }
 }  // namespace
@@ -20,6 +22,6 @@ void ShowErrorBox(const std::string& caption, const std::string& text) {
   box.exec();
 }
 
-void SetErrorBoxPresenter(ErrorBoxPresenter presenter) { Presenter() = std::move(presenter); }
+void SetErrorBoxPresenter(ErrorBoxPresenter presenter) { Presenter().Set(std::move(presenter)); }
 
 }  // namespace vcl

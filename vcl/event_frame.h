@@ -7,7 +7,9 @@
 
 namespace vcl {
 
-// Runs `handler`; an error it raises goes to TApplication::ShowException.
+// Runs `handler`; an error it raises, a runtime error or any other standard exception, goes to
+// TApplication::ShowException, or to an error box without a caption when there is no application
+// object.
 void CallHandler(const std::function<void()>& handler);
 
 }  // namespace vcl

@@ -6,23 +6,23 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
-#include <deque>
 #include <filesystem>
 
 #include "rtl/file_names.h"
+#include "rtl/seam.h"
 #include "vcl/text.h"
 
 namespace vcl {
 
 namespace {
 
-std::deque<TOpenDialog::Answer>& Answers() {
-  static std::deque<TOpenDialog::Answer> answers;
+rtl::AnswerQueue<std::optional<std::string>(const FileDialogShown&)>& Answers() {
+  static rtl::AnswerQueue<std::optional<std::string>(const FileDialogShown&)> answers;
   return answers;
 }
 
-std::deque<TSaveDialog::OverwriteAnswer>& OverwriteAnswers() {
-  static std::deque<TSaveDialog::OverwriteAnswer> answers;
+rtl::AnswerQueue<bool(const std::string&)>& OverwriteAnswers() {
+  static rtl::AnswerQueue<bool(const std::string&)> answers;
   return answers;
 }
 
@@ -57,21 +57,16 @@ std::optional<std::string> RunDialog(const FileDialogShown& shown) {
 }
 
 std::optional<std::string> NextName(const FileDialogShown& shown) {
-  if (Answers().empty()) return RunDialog(shown);
-  const TOpenDialog::Answer answer = std::move(Answers().front());
-  Answers().pop_front();
-  return answer(shown);
+  if (const TOpenDialog::Answer answer = Answers().TakeNext()) return answer(shown);
+  return RunDialog(shown);
 }
 
 // Asks whether the file at `path` may be replaced.
 bool MayReplace(const std::string& path) {
   const QString question =
       QString::fromUtf8("%1 は既に存在します。\n上書きしますか?").arg(FromPath(path));
-  if (!OverwriteAnswers().empty()) {
-    const TSaveDialog::OverwriteAnswer answer = std::move(OverwriteAnswers().front());
-    OverwriteAnswers().pop_front();
+  if (const TSaveDialog::OverwriteAnswer answer = OverwriteAnswers().TakeNext())
     return answer(question.toStdString());
-  }
   QMessageBox box(QMessageBox::Warning, QString::fromUtf8("名前を付けて保存の確認"), question,
                   QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
   box.button(QMessageBox::Yes)->setText(QString::fromUtf8("はい(&Y)"));
@@ -101,15 +96,15 @@ bool TOpenDialog::Execute() {
   }
 }
 
-void TOpenDialog::QueueAnswer(Answer answer) { Answers().push_back(std::move(answer)); }
+void TOpenDialog::QueueAnswer(Answer answer) { Answers().Push(std::move(answer)); }
 
-void TOpenDialog::ClearAnswers() { Answers().clear(); }
+void TOpenDialog::ClearAnswers() { Answers().Clear(); }
 
 void TSaveDialog::QueueOverwriteAnswer(OverwriteAnswer answer) {
-  OverwriteAnswers().push_back(std::move(answer));
+  OverwriteAnswers().Push(std::move(answer));
 }
 
-void TSaveDialog::ClearOverwriteAnswers() { OverwriteAnswers().clear(); }
+void TSaveDialog::ClearOverwriteAnswers() { OverwriteAnswers().Clear(); }
 
 QStringList NameFilters(const std::string& filter) {
   const QStringList parts = ToQString(filter).split('|');

@@ -9,6 +9,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "rtl/seam.h"
 #include "vcl/text.h"
 
 #ifndef VELMORA_DATA_DIR
@@ -21,8 +22,8 @@ namespace {
 
 constexpr const char* kEngineCaption = "ヘルプ";
 
-HelpMessagePresenter& Presenter() {
-  static HelpMessagePresenter presenter;
+rtl::Hook<void(const std::string&, const std::string&)>& Presenter() {
+  static rtl::Hook<void(const std::string&, const std::string&)> presenter;
   return presenter;
 }
 
@@ -87,16 +88,17 @@ QString& DataFolder() {
   return folder;
 }
 
-}  // namespace
-
-QString HelpDataFolder() { return DataFolder(); }
-void SetHelpDataFolder(const QString& folder) { DataFolder() = folder; }
-
+// The folders a bare help file name is looked up in, in order.
 std::vector<QString> HelpSearchPath() {
   std::vector<QString> dirs = {QDir::currentPath(), QCoreApplication::applicationDirPath()};
   if (!DataFolder().isEmpty()) dirs.push_back(DataFolder());
   return dirs;
 }
+
+}  // namespace
+
+QString HelpDataFolder() { return DataFolder(); }
+void SetHelpDataFolder(const QString& folder) { DataFolder() = folder; }
 
 QString LocateHelpFile(const QString& fileName) {
   if (fileName.isEmpty()) return {};
@@ -125,6 +127,8 @@ bool WinHelp(QWidget* owner, const std::string& fileName, unsigned command, unsi
   }
 }
 
-void SetHelpMessagePresenter(HelpMessagePresenter presenter) { Presenter() = std::move(presenter); }
+void SetHelpMessagePresenter(HelpMessagePresenter presenter) {
+  Presenter().Set(std::move(presenter));
+}
 
 }  // namespace vcl

@@ -24,9 +24,8 @@ bool WinHelp(QWidget* owner, const std::string& fileName, unsigned command, unsi
 QString HelpDataFolder();
 void SetHelpDataFolder(const QString& folder);
 
-// The folders a bare help file name is looked up in, in order.
-std::vector<QString> HelpSearchPath();
-// The path of `fileName` (a bare name is looked up along HelpSearchPath()); empty when missing.
+// The path of `fileName`; empty when missing. A bare name is looked up in the current folder, then
+// next to the program file, then in HelpDataFolder().
 QString LocateHelpFile(const QString& fileName);
 
 // The viewer window, null until the first file was shown.

@@ -9,17 +9,17 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
-#include <deque>
 #include <limits>
 
+#include "rtl/seam.h"
 #include "vcl/text.h"
 
 namespace vcl {
 
 namespace {
 
-std::deque<InputBoxAnswer>& Answers() {
-  static std::deque<InputBoxAnswer> answers;
+rtl::AnswerQueue<std::optional<std::string>(const InputBoxShown&)>& Answers() {
+  static rtl::AnswerQueue<std::optional<std::string>(const InputBoxShown&)> answers;
   return answers;
 }
 
@@ -141,19 +141,13 @@ std::optional<std::string> ShowDialog(const InputBoxShown& shown) {
 std::string InputBox(const std::string& caption, const std::string& prompt,
                      const std::string& defaultText) {
   const InputBoxShown shown{caption, prompt, defaultText};
-  std::optional<std::string> answer;
-  if (!Answers().empty()) {
-    const InputBoxAnswer next = std::move(Answers().front());
-    Answers().pop_front();
-    answer = next(shown);
-  } else {
-    answer = ShowDialog(shown);
-  }
+  const InputBoxAnswer next = Answers().TakeNext();
+  const std::optional<std::string> answer = next ? next(shown) : ShowDialog(shown);
   return answer ? *answer : defaultText;
 }
 
-void QueueInputBoxAnswer(InputBoxAnswer answer) { Answers().push_back(std::move(answer)); }
+void QueueInputBoxAnswer(InputBoxAnswer answer) { Answers().Push(std::move(answer)); }
 
-void ClearInputBoxAnswers() { Answers().clear(); }
+void ClearInputBoxAnswers() { Answers().Clear(); }
 
 }  // namespace vcl

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "vcl/fonts.h"
+
 class QIODevice;
 class QPagedPaintDevice;
 class QPainter;
@@ -21,7 +23,7 @@ namespace vcl {
 // device that turns points into dots.
 class TFont {
  public:
-  std::string Name = "ＭＳ Ｐゴシック";  // UTF-8; mapped to an installed Japanese gothic
+  std::string Name{kMsPGothic};  // UTF-8; mapped to an installed Japanese gothic
   QColor Color = Qt::black;
 
   int Size() const { return size_; }  // points

@@ -5,14 +5,15 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <deque>
+
+#include "rtl/seam.h"
 
 namespace vcl {
 
 namespace {
 
-std::deque<TPrinterSetupDialog::Answer>& Answers() {
-  static std::deque<TPrinterSetupDialog::Answer> answers;
+rtl::AnswerQueue<std::optional<PrinterSettings>(const PrinterSettings&)>& Answers() {
+  static rtl::AnswerQueue<std::optional<PrinterSettings>(const PrinterSettings&)> answers;
   return answers;
 }
 
@@ -61,21 +62,16 @@ std::optional<PrinterSettings> ShowDialog(TPrinterSystem& system, const PrinterS
 bool TPrinterSetupDialog::Execute() {
   TPrinter* printer = Printer();
   const PrinterSettings shown = printer->Settings();
-  std::optional<PrinterSettings> chosen;
-  if (!Answers().empty()) {
-    const Answer answer = std::move(Answers().front());
-    Answers().pop_front();
-    chosen = answer(shown);
-  } else {
-    chosen = ShowDialog(printer->System(), shown);
-  }
+  const Answer answer = Answers().TakeNext();
+  const std::optional<PrinterSettings> chosen =
+      answer ? answer(shown) : ShowDialog(printer->System(), shown);
   if (!chosen) return false;
   printer->SetSettings(*chosen);
   return true;
 }
 
-void TPrinterSetupDialog::QueueAnswer(Answer answer) { Answers().push_back(std::move(answer)); }
+void TPrinterSetupDialog::QueueAnswer(Answer answer) { Answers().Push(std::move(answer)); }
 
-void TPrinterSetupDialog::ClearAnswers() { Answers().clear(); }
+void TPrinterSetupDialog::ClearAnswers() { Answers().Clear(); }
 
 }  // namespace vcl

@@ -16,15 +16,16 @@ namespace vcl {
 
 // Cell (c, r) of the data is item (r - 1, c - 1) of the model; row 0 and column 0 are the header
 // sections, cell (0, 0) the corner.
+//
+// The data tells the grid of a new row count after it changed, but a view must see the old count
+// until rows are announced as inserted or removed: the model keeps the counts it has announced.
 class TStringGrid::Model : public QAbstractTableModel {
  public:
   Model(TStringGrid* grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {}
 
-  int rowCount(const QModelIndex& parent) const override {
-    return parent.isValid() || !grid_->data_ ? 0 : std::max(grid_->data_->RowCount() - 1, 0);
-  }
+  int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows_; }
   int columnCount(const QModelIndex& parent) const override {
-    return parent.isValid() || !grid_->data_ ? 0 : std::max(grid_->data_->ColCount() - 1, 0);
+    return parent.isValid() ? 0 : columns_;
   }
   QVariant data(const QModelIndex& index, int role) const override {
     if ((role != Qt::DisplayRole && role != Qt::EditRole) || !index.isValid()) return {};
@@ -52,6 +53,9 @@ class TStringGrid::Model : public QAbstractTableModel {
 
   void Reset() {
     beginResetModel();
+    const GridData* data = grid_->data_;
+    rows_ = data ? std::max(data->RowCount() - 1, 0) : 0;
+    columns_ = data ? std::max(data->ColCount() - 1, 0) : 0;
     endResetModel();
   }
   void ItemChanged(int row, int col) { emit dataChanged(index(row, col), index(row, col)); }
@@ -60,15 +64,19 @@ class TStringGrid::Model : public QAbstractTableModel {
   }
   void RowsAdded(int first, int last) {
     beginInsertRows({}, first, last);
+    rows_ += last - first + 1;
     endInsertRows();
   }
   void RowsRemoved(int first, int last) {
     beginRemoveRows({}, first, last);
+    rows_ -= last - first + 1;
     endRemoveRows();
   }
 
  private:
   TStringGrid* grid_;
+  int rows_ = 0;     // as announced to the views
+  int columns_ = 0;
 };
 
 namespace {

@@ -8,10 +8,12 @@
 
 #include "rtl/cp932.h"
 #include "support/pdf_text.h"
+#include "support/shell.h"
 #include "support/temp_dir.h"
 
 using testing_support::FindWord;
 using testing_support::PdfPages;
+using testing_support::Quote;
 using testing_support::ReadBytes;
 using testing_support::Sjis;
 using testing_support::TempDir;
@@ -24,18 +26,12 @@ struct Result {
   std::string out, err;
 };
 
-std::string Quote(const std::string& arg) {
-  std::string q = "'";
-  for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
 // Runs velmora-tally in the current folder, with no display; `env` adds NAME=VALUE settings.
 Result Tally(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
   std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
-  for (const auto& setting : env) command += " " + Quote(setting);
-  command += " " + Quote(VELMORA_TALLY);
-  for (const auto& a : args) command += " " + Quote(a);
+  for (const auto& setting : env) command.append(" ").append(Quote(setting));
+  command.append(" ").append(Quote(VELMORA_TALLY));
+  for (const auto& a : args) command.append(" ").append(Quote(a));
   command += " >stdout.bin 2>stderr.bin </dev/null";
   const int rc = std::system(command.c_str());
   Result result{WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, ReadBytes("stdout.bin"),

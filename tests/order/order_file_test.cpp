@@ -119,7 +119,7 @@ TEST(OrderFile, NoBytesChangeNothing) {
 
 TEST(OrderFile, SixtyFieldsComeBackWhole) {
   std::string line;
-  for (int j = 0; j < 60; ++j) line += "f" + std::to_string(j) + "\t";
+  for (int j = 0; j < 60; ++j) line.append("f").append(std::to_string(j)).append("\t");
   line += "\r\n";
   Sheet sheet;
   order::LoadOrderText(sheet, line);

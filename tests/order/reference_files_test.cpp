@@ -122,21 +122,61 @@ TEST(SplitLines, LineEnds) {
 
 TEST(OrderNumbers, ReadFromTheFileOrReportedMissing) {
   TempDir dir;
-  std::vector<std::string> list = {"old"};
   try {
-    order::ReadOrderNumbers(list);
+    order::ReadOrderNumbers();
     FAIL() << "no error";
   } catch (const rtl::EFOpenError& e) {
     EXPECT_EQ(e.Message, "ﾌｧｲﾙ VELMORA_CBANGO.TXT は開けません");
   }
-  EXPECT_EQ(list, std::vector<std::string>{"old"});
 
   WriteBytes("VELMORA_CBANGO.TXT", "1\r2\r3\r");
-  order::ReadOrderNumbers(list);
-  EXPECT_EQ(list, (std::vector<std::string>{"1", "2", "3"}));
+  EXPECT_EQ(order::ReadOrderNumbers(), (std::vector<std::string>{"1", "2", "3"}));
   WriteBytes("VELMORA_CBANGO.TXT", "");
-  order::ReadOrderNumbers(list);
-  EXPECT_TRUE(list.empty());
+  EXPECT_TRUE(order::ReadOrderNumbers().empty());
+}
+
+TEST(ReferenceFiles, StartUpReadsEachFileAndStopsAtTheFirstError) {
+  struct Case {
+    const char* name;
+    std::optional<std::string> price, names, numbers;
+    std::string shownPrice;
+    int rowCount;
+    std::vector<std::string> entries;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"all three", "80\r\n", "A\r\nB\r\n", "12\r\n15\r\n", "80\n", 3, {"12", "15"}, nullptr},
+      {"no price file", std::nullopt, "A\r\n", "12\r\n", "50", 2, {"12"}, nullptr},
+      {"no names file", "70", std::nullopt, "12\r\n", "70", 5, {"12"}, nullptr},
+      // Price, header and names come before the order numbers and stay.
+      {"no order numbers", "70", "A\r\n", std::nullopt, "70", 2, {}, "ﾌｧｲﾙ VELMORA_CBANGO.TXT は開けません"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    if (c.price) WriteBytes("nedan.txt", *c.price);
+    if (c.names) WriteBytes("VELMORA_SIMEI.TXT", *c.names);
+    if (c.numbers) WriteBytes("VELMORA_CBANGO.TXT", *c.numbers);
+    order::Sheet sheet;
+    const order::ReferenceData data = order::ReadReferenceFiles(sheet);
+    EXPECT_EQ(data.price, c.shownPrice);
+    EXPECT_EQ(data.entries, c.entries);
+    EXPECT_EQ(sheet.Cell(49, 0), "49") << "the header";
+    EXPECT_EQ(sheet.RowCount(), c.rowCount);
+    if (c.names) {
+      EXPECT_EQ(sheet.Cell(0, 1), "A");
+    }
+    if (!c.error) {
+      EXPECT_FALSE(data.error);
+      continue;
+    }
+    ASSERT_TRUE(data.error);
+    try {
+      std::rethrow_exception(data.error);
+    } catch (const rtl::EFOpenError& e) {
+      EXPECT_EQ(e.Message, c.error);
+    }
+  }
 }
 
 TEST(ListText, LoadMakesEveryLineEndCrLf) {
@@ -195,9 +235,8 @@ TEST(ListText, SaveWritesTheBytesUnchanged) {
     EXPECT_EQ(ReadBytes("VELMORA_CBANGO.TXT"), text);
   }
   order::SaveListText("VELMORA_CBANGO.TXT", "1\r\n2\r\n\r\n3\r\n");
-  std::vector<std::string> list;
-  order::ReadOrderNumbers(list);
-  EXPECT_EQ(list, (std::vector<std::string>{"1", "2", "", "3"})) << "one entry per editor line";
+  EXPECT_EQ(order::ReadOrderNumbers(), (std::vector<std::string>{"1", "2", "", "3"}))
+      << "one entry per editor line";
 }
 
 }  // namespace

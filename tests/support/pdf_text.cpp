@@ -4,15 +4,11 @@
 #include <memory>
 #include <regex>
 
+#include "support/shell.h"
+
 namespace testing_support {
 
 namespace {
-
-std::string Quote(const std::string& arg) {
-  std::string q = "'";
-  for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
 
 std::string Output(const std::string& command) {
   std::string out;

@@ -7,6 +7,10 @@
 #include <QListView>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "main_window_fixture.h"
 #include "order/tally.h"
@@ -125,11 +129,35 @@ TEST_F(Commands, HelpShowsTheHelpFileFromTheCurrentFolderInItsViewer) {
   EXPECT_TRUE(errors.empty());
 }
 
-TEST_F(Commands, AMissingHelpFileIsReportedByTheHelpEngineNotTheErrorBox) {
-  // Whatever is installed on this machine, the data folder here is the test's empty folder.
-  const QString installed = vcl::HelpDataFolder();
-  vcl::SetHelpDataFolder(QDir::currentPath());
-  ASSERT_TRUE(vcl::LocateHelpFile("VELMORA.hlp").isEmpty());
+// Whatever is installed on this machine, the help engine's data folder is a folder of the test's
+// own, "data" in the current folder.
+class Help : public Commands {
+ protected:
+  Help() : installed_(vcl::HelpDataFolder()) {
+    std::filesystem::create_directory("data");
+    vcl::SetHelpDataFolder(QString::fromStdString(dir / "data"));
+  }
+  ~Help() override {
+    vcl::DestroyHelpViewer();
+    vcl::SetHelpDataFolder(installed_);
+    std::filesystem::remove(besideProgram_);
+  }
+
+  // A help file next to the test program, removed when the test ends. Its name is the test's own,
+  // so that tests running at the same time never see it.
+  std::string WriteBesideProgram(const std::string& name, std::string_view bytes) {
+    besideProgram_ = QDir(QCoreApplication::applicationDirPath()).filePath(
+        QString::fromStdString(name)).toStdString();
+    WriteBytes(besideProgram_, bytes);
+    return besideProgram_;
+  }
+
+ private:
+  QString installed_;
+  std::string besideProgram_;
+};
+
+TEST_F(Help, AMissingHelpFileIsReportedByTheHelpEngineNotTheErrorBox) {
   Start();
   errors.clear();
   Form1->K8->Click();
@@ -137,15 +165,27 @@ TEST_F(Commands, AMissingHelpFileIsReportedByTheHelpEngineNotTheErrorBox) {
             std::vector<std::string>{"ヘルプ ファイル VELMORA.hlp が見つかりません。"});
   EXPECT_TRUE(errors.empty());
   EXPECT_TRUE(vcl::HelpViewer() == nullptr || !vcl::HelpViewer()->isVisible());
-  vcl::SetHelpDataFolder(installed);
 }
 
-TEST(HelpEngine, LooksInTheCurrentFolderThenNextToTheProgramThenTheDataFolder) {
-  const std::vector<QString> path = vcl::HelpSearchPath();
-  ASSERT_EQ(path.size(), 3u);
-  EXPECT_EQ(path[0], QDir::currentPath());
-  EXPECT_EQ(path[1], QCoreApplication::applicationDirPath());
-  EXPECT_TRUE(path[2].endsWith("/share/velmora")) << path[2].toStdString();
+TEST_F(Help, ABareNameIsLookedUpInTheCurrentFolderThenNextToTheProgramThenTheDataFolder) {
+  const std::string name = "help-" + std::to_string(QCoreApplication::applicationPid()) + ".hlp";
+  const auto page = [](const std::string& title) {
+    return "<html><head><title>" + title + "</title></head><body></body></html>";
+  };
+  WriteBytes(name, page("current folder"));
+  const std::string besideProgram = WriteBesideProgram(name, page("next to the program"));
+  WriteBytes("data/" + name, page("data folder"));
+  // The title of the file the viewer shows, after each of them is taken away in turn.
+  std::vector<std::string> shown;
+  for (const std::string& file : {name, besideProgram, "data/" + name}) {
+    ASSERT_TRUE(vcl::WinHelp(nullptr, name, vcl::HELP_CONTENTS, 0));
+    shown.push_back(vcl::HelpViewer()->windowTitle().toStdString());
+    std::filesystem::remove(file);
+  }
+  EXPECT_EQ(shown,
+            (std::vector<std::string>{"current folder", "next to the program", "data folder"}));
+  EXPECT_FALSE(vcl::WinHelp(nullptr, name, vcl::HELP_CONTENTS, 0));
+  EXPECT_EQ(helpMessages, std::vector<std::string>{"ヘルプ ファイル " + name + " が見つかりません。"});
 }
 
 TEST_F(Commands, EndEndsTheProcessAtOnceWithStatusZero) {

@@ -3,8 +3,6 @@
 // how they hide, and what the memo keeps of the bytes it shows and of what the user types.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <QApplication>
 #include <QClipboard>
@@ -21,13 +19,17 @@
 #include "main_window_fixture.h"
 #include "order/reference_files.h"
 #include "rtl/exception.h"
+#include "support/modal.h"
+#include "support/process_limits.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
 
+using testing_support::FileSizeLimit;
 using testing_support::MainWindowTest;
 using testing_support::ReadBytes;
 using testing_support::Shown;
 using testing_support::Sjis;
+using testing_support::Type;
 using testing_support::WriteBytes;
 
 namespace {
@@ -71,12 +73,6 @@ class Editors : public MainWindowTest {
          Form1->K5}};
   }
 
-  // Types `text` into the memo key by key, as the keyboard sends it.
-  static void Type(vcl::TMemo* memo, const QString& text) {
-    for (const QChar c : text)
-      QTest::sendKeyEvent(QTest::Click, memo->Editor(), Qt::Key_unknown, QString(c),
-                          Qt::NoModifier);
-  }
   static void Key(vcl::TMemo* memo, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
     QTest::keyClick(memo->Editor(), key, modifiers);
   }
@@ -205,9 +201,9 @@ TEST_F(Editors, AFileBeyondTheMemoShowsTheErrorAndTheStartGoesOn) {
   // Full: a key more is refused, and one in place of a key taken back is not.
   Form1->K3->Click();
   Key(Form2->Memo1, Qt::Key_End, Qt::ControlModifier);
-  Type(Form2->Memo1, "x");
+  Type(Form2->Memo1->Editor(), "x");
   Key(Form2->Memo1, Qt::Key_Backspace);
-  Type(Form2->Memo1, "yz");
+  Type(Form2->Memo1->Editor(), "yz");
   full.back() = 'y';
   EXPECT_TRUE(Form2->Memo1->Text() == full);
 
@@ -280,7 +276,7 @@ TEST_F(Editors, ASaveThatFailsShowsTheErrorAndKeepsMemoWindowAndFile) {
     c.setUp();
     errors.clear();
     Form1->K3->Click();
-    Type(Form2->Memo1, "Kiwi");
+    Type(Form2->Memo1->Editor(), "Kiwi");
     const std::string text = Form2->Memo1->Text();
     Save(Windows()[0]);
     EXPECT_EQ(errors, (std::vector<Shown>{{"Ui_tests", c.message}}));
@@ -295,17 +291,12 @@ TEST_F(Editors, AWriteErrorLeavesTheOldFileWhole) {
   StartAll();
   errors.clear();
   Form1->K5->Click();
-  Type(Form3->Memo1, "20");
-  // A file size limit of 4 bytes fails the write of the new file part way.
-  rlimit old{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-  rlimit small = old;
-  small.rlim_cur = 4;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  Save(Windows()[1]);
-  setrlimit(RLIMIT_FSIZE, &old);
-  signal(SIGXFSZ, oldHandler);
+  Type(Form3->Memo1->Editor(), "20");
+  {
+    // A file size limit of 4 bytes fails the write of the new file part way.
+    const FileSizeLimit limit(4);
+    Save(Windows()[1]);
+  }
   EXPECT_EQ(errors, (std::vector<Shown>{{"Ui_tests", "ｽﾄﾘｰﾑへの書き込みｴﾗｰ."}}));
   EXPECT_EQ(ReadBytes(order::kOrderNumbersFile), "12\r\n15\r\n");
   EXPECT_EQ(Form3->Memo1->Text(), "2012\r\n15\r\n");
@@ -319,7 +310,7 @@ TEST_F(Editors, HidingAndShowingAgainKeepsUnsavedText) {
     SCOPED_TRACE(e.name);
     e.show->Action()->trigger();
     ASSERT_TRUE(e.form->Visible());
-    Type(e.memo, "x");
+    Type(e.memo->Editor(), "x");
     const std::string typed = e.memo->Text();
     ASSERT_EQ(typed, "x\r\n");
 
@@ -361,11 +352,11 @@ TEST_F(Editors, TypedTextIsSavedAsCp932WithCrLfLineEnds) {
     SCOPED_TRACE(e.name);
     e.show->Click();
     Key(e.memo, Qt::Key_A, Qt::ControlModifier);
-    Type(e.memo, "田中");
+    Type(e.memo->Editor(), "田中");
     Key(e.memo, Qt::Key_Return);
-    Type(e.memo, kLong);
+    Type(e.memo->Editor(), kLong);
     Key(e.memo, Qt::Key_Return, Qt::ShiftModifier);
-    Type(e.memo, "€");  // no CP932 form: a "?", on screen too
+    Type(e.memo->Editor(), "€");  // no CP932 form: a "?", on screen too
     Save(e);
     EXPECT_EQ(ReadBytes(e.file), Sjis("田中\r\n" + kLong.toStdString() + "\r\n?"));
     EXPECT_EQ(OnScreen(e.memo), "田中\n" + kLong.toStdString() + "\n?");
@@ -391,13 +382,13 @@ TEST_F(Editors, BytesOutsideCp932ComeBackAsLoadedOnLinesNotEdited) {
       {"a line added below",
        [](vcl::TMemo* memo) {
          Key(memo, Qt::Key_End, Qt::ControlModifier);
-         Type(memo, "Kiwi");
+         Type(memo->Editor(), "Kiwi");
        },
        file + "Kiwi"},
       {"a line typed above, then broken off",
        [](vcl::TMemo* memo) {
          Key(memo, Qt::Key_Home, Qt::ControlModifier);
-         Type(memo, "Fig");
+         Type(memo->Editor(), "Fig");
          Key(memo, Qt::Key_Return);
        },
        "Fig\r\n" + file},
@@ -406,7 +397,7 @@ TEST_F(Editors, BytesOutsideCp932ComeBackAsLoadedOnLinesNotEdited) {
          Key(memo, Qt::Key_Home, Qt::ControlModifier);
          Key(memo, Qt::Key_Return);
          Key(memo, Qt::Key_Up);
-         Type(memo, "Fig");
+         Type(memo->Editor(), "Fig");
        },
        "Fig\r\n" + file},
       {"the line below it broken in two",
@@ -419,7 +410,7 @@ TEST_F(Editors, BytesOutsideCp932ComeBackAsLoadedOnLinesNotEdited) {
       {"the odd line itself edited, then undone",
        [](vcl::TMemo* memo) {
          Key(memo, Qt::Key_Home, Qt::ControlModifier);
-         Type(memo, "z");
+         Type(memo->Editor(), "z");
          Key(memo, Qt::Key_Z, Qt::ControlModifier);
        },
        file},
@@ -452,14 +443,14 @@ TEST_F(Editors, TheMemoTakesNoMoreThanItsLimit) {
   memo->SetMaxLength(8);
   memo->SetText("1234\r\n5");  // 7 bytes
   Key(memo, Qt::Key_End, Qt::ControlModifier);
-  Type(memo, "あ");           // 2 bytes: 9
+  Type(memo->Editor(), "あ");           // 2 bytes: 9
   Key(memo, Qt::Key_Return);  // CR LF: 9
   QApplication::clipboard()->setText("xy");
   Key(memo, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(memo->Text(), "1234\r\n5");
-  Type(memo, "6");  // 8: just fits
+  Type(memo->Editor(), "6");  // 8: just fits
   EXPECT_EQ(memo->Text(), "1234\r\n56");
-  Type(memo, "7");
+  Type(memo->Editor(), "7");
   EXPECT_EQ(memo->Text(), "1234\r\n56");
   // Replacing a selection counts what it takes away.
   Key(memo, Qt::Key_A, Qt::ControlModifier);

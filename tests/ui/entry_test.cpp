@@ -162,7 +162,8 @@ TEST_F(Entry, TheGridFollowsRowCountChangesAndKeepsTexts) {
 TEST_F(Entry, AHundredThousandRowsOpenAndScroll) {
   std::string file;
   for (int i = 1; i <= 100000; ++i)
-    file += "P" + std::to_string(i) + "\t12\t15\t" + std::to_string(i % 50) + "\t\r\n";
+    file.append("P").append(std::to_string(i)).append("\t12\t15\t").append(std::to_string(i % 50))
+        .append("\t\r\n");
   WriteBytes("big.txt", file);
   WriteReferenceFiles();
   Start();

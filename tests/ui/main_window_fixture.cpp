@@ -7,6 +7,7 @@
 #include "rtl/clock.h"
 #include "rtl/cp932.h"
 #include "rtl/process_exit.h"
+#include "rtl/seam.h"
 #include "vcl/error_box.h"
 #include "vcl/file_dialog.h"
 #include "vcl/help_engine.h"
@@ -30,12 +31,8 @@ MainWindowTest::MainWindowTest() {
 MainWindowTest::~MainWindowTest() {
   app.reset();
   Form1 = nullptr;
-  vcl::TOpenDialog::ClearAnswers();
-  vcl::TSaveDialog::ClearOverwriteAnswers();
-  vcl::SetErrorBoxPresenter(nullptr);
-  vcl::SetHelpMessagePresenter(nullptr);
-  rtl::SetClock(nullptr);
-  rtl::SetExitHook(nullptr);
+  // Answers a test queued but the window never asked for must not reach the next test.
+  rtl::ResetSeams();
 }
 
 void MainWindowTest::Start() {

@@ -18,6 +18,7 @@
 #include <filesystem>
 
 #include "main_window_fixture.h"
+#include "support/modal.h"
 #include "support/process_limits.h"
 
 using testing_support::AsUnprivilegedUser;
@@ -139,7 +140,7 @@ TEST_F(OrderFile, LoadReplacesTheFieldsOfEachLineAndKeepsTheCellsAfterThem) {
 
   // A longer file brings the rows beyond the shorter one back, old cells after its fields showing.
   std::string tenLines;
-  for (int i = 1; i <= 10; ++i) tenLines += "N" + std::to_string(i) + "\t\r\n";
+  for (int i = 1; i <= 10; ++i) tenLines.append("N").append(std::to_string(i)).append("\t\r\n");
   WriteBytes("ten.txt", tenLines);
   Load("ten.txt");
   EXPECT_EQ(Sheet().RowCount(), 11);
@@ -151,9 +152,9 @@ TEST_F(OrderFile, LoadReplacesTheFieldsOfEachLineAndKeepsTheCellsAfterThem) {
 // lines of hundreds of bytes), a file loaded and saved again is the same file.
 TEST_F(OrderFile, ALoadedSheetIsSavedBackByteForByte) {
   std::string sixty = Sjis("佐藤");
-  for (int i = 1; i <= 60; ++i) sixty += "\t" + std::to_string(i);
+  for (int i = 1; i <= 60; ++i) sixty.append("\t").append(std::to_string(i));
   std::string longLine = Sjis("長い行");
-  for (int i = 0; i < 90; ++i) longLine += "\t" + std::to_string(1000 + i);  // 453 bytes
+  for (int i = 0; i < 90; ++i) longLine.append("\t").append(std::to_string(1000 + i));  // 453 bytes
   const std::string file = sixty + "\t\r\n" + longLine + "\t\r\n" + "\t4\t8\t\r\n" + "\t\r\n" +
                            Sjis("山田　花子\t１２\t3\t\r\n") +
                            "\x81\t\xED\x40\xFF\t\x87\x90\t\r\n" + "x\t\r\n";
@@ -329,19 +330,7 @@ TEST_F(OrderFile, TheCellEditorKeepsACellOnOneLine) {
 
 namespace {
 
-// Runs `act` on the modal dialog of type T once it is open.
-template <class T>
-void WhenOpen(std::function<void(T*)> act) {
-  QTimer::singleShot(0, [act] {
-    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (!dialog) {
-      ADD_FAILURE() << "no such dialog open";
-      if (QWidget* other = QApplication::activeModalWidget()) other->close();
-      return;
-    }
-    act(dialog);
-  });
-}
+using testing_support::WhenOpen;
 
 // The real dialogs, not their test answers: what they show, and that what the user types and
 // confirms arrives as the full path.

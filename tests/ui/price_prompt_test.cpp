@@ -4,7 +4,6 @@
 // its limit of 255 bytes.
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,19 +14,22 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
-#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <optional>
 
 #include "main_window_fixture.h"
 #include "rtl/cp932.h"
+#include "support/modal.h"
+#include "support/process_limits.h"
 #include "vcl/input_box.h"
 
+using testing_support::FileSizeLimit;
 using testing_support::MainWindowTest;
 using testing_support::ReadBytes;
 using testing_support::Shown;
 using testing_support::Sjis;
+using testing_support::Type;
 using testing_support::WriteBytes;
 
 namespace {
@@ -44,33 +46,22 @@ std::string Repeat(const std::string& piece, int times) {
   return text;
 }
 
-// Types `text` into `widget` one character at a time, as a keyboard would.
-void Type(QWidget* widget, const QString& text) {
-  for (const QChar c : text)
-    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 QPushButton* Button(QDialog& dialog, const QString& caption) {
   for (QPushButton* button : dialog.findChildren<QPushButton*>())
     if (button->text() == caption) return button;
   return nullptr;
 }
 
-// Runs `act` on the input box once it is open. A box that `act` leaves open is cancelled, so that
-// a failing test cannot hang in the box's wait.
-void WhenOpen(std::function<void(QDialog& dialog, QLineEdit& field)> act) {
-  QTimer::singleShot(0, [act = std::move(act)] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    QLineEdit* field = dialog ? dialog->findChild<QLineEdit*>() : nullptr;
+// Runs `act` on the input box and its field once it is open.
+void WhenBoxOpen(std::function<void(QDialog& dialog, QLineEdit& field)> act) {
+  testing_support::WhenOpen<QDialog>([act = std::move(act)](QDialog* dialog) {
+    QLineEdit* field = dialog->findChild<QLineEdit*>();
     if (!field) {
-      ADD_FAILURE() << "no input box is open";
+      ADD_FAILURE() << "the dialog has no field";
+      dialog->reject();
       return;
     }
     act(*dialog, *field);
-    if (dialog->isVisible()) {
-      ADD_FAILURE() << "the input box was left open";
-      dialog->reject();
-    }
   });
 }
 
@@ -78,7 +69,6 @@ class PricePrompt : public MainWindowTest {
  protected:
   // The order numbers are there, so that the start shows no error.
   PricePrompt() { WriteBytes("VELMORA_CBANGO.TXT", "12\r\n"); }
-  ~PricePrompt() override { vcl::ClearInputBoxAnswers(); }
 
   // Starts the program again in the same folder, as the next run would.
   void Restart() {
@@ -143,7 +133,7 @@ TEST_F(PricePrompt, OffersThePriceBoxTextAsItStandsUnderItsCaptionAndPrompt) {
   Type(edit, "7５");
   vcl::QueueInputBoxAnswer(record);
   Form1->K10->Click();
-  EXPECT_EQ(offered, (std::vector<std::string>{"80\n", "7" + Sjis("５")}));
+  EXPECT_EQ(offered, (std::vector<std::string>{"80\n", std::string("7").append(Sjis("５"))}));
 }
 
 // The error box shows why, and the price box keeps its text: it must not claim a price that
@@ -153,24 +143,19 @@ TEST_F(PricePrompt, ANedanTxtThatCannotBeWrittenShowsTheErrorAndLeavesTheBox) {
     const char* what;
     std::optional<std::string> file;  // nedan.txt before, none: no file
     std::function<void()> spoil;      // makes nedan.txt unwritable
+    std::optional<rlim_t> fileSize;   // the limit on file sizes while the price is written
     std::string box;                  // the price box before and after
     std::string message;
   };
   const Case cases[] = {
-      {"nedan.txt is a folder", std::nullopt, [] { fs::create_directory("nedan.txt"); }, "50",
-       "ﾌｧｲﾙ nedan.txt を作成できません."},
+      {"nedan.txt is a folder", std::nullopt, [] { fs::create_directory("nedan.txt"); },
+       std::nullopt, "50", "ﾌｧｲﾙ nedan.txt を作成できません."},
       {"nedan.txt leads to a full device", std::nullopt,
-       [] { fs::create_symlink("/dev/full", "nedan.txt"); }, "50", "ｽﾄﾘｰﾑへの書き込みｴﾗｰ."},
-      {"the disk fills up while the new price is written", "80\r\n",
-       [] {
-         const rlimit small{2, RLIM_INFINITY};
-         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-       },
-       "80\n", "ｽﾄﾘｰﾑへの書き込みｴﾗｰ."},
+       [] { fs::create_symlink("/dev/full", "nedan.txt"); }, std::nullopt, "50",
+       "ｽﾄﾘｰﾑへの書き込みｴﾗｰ."},
+      {"the disk fills up while the new price is written", "80\r\n", [] {}, 2, "80\n",
+       "ｽﾄﾘｰﾑへの書き込みｴﾗｰ."},
   };
-  rlimit fileSize{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &fileSize), 0);
-  const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     fs::remove_all("nedan.txt");
@@ -182,8 +167,11 @@ TEST_F(PricePrompt, ANedanTxtThatCannotBeWrittenShowsTheErrorAndLeavesTheBox) {
     const fs::file_type type = fs::symlink_status("nedan.txt").type();
     errors.clear();
     Answer("1234");
-    Form1->K10->Action()->trigger();
-    setrlimit(RLIMIT_FSIZE, &fileSize);
+    {
+      std::optional<FileSizeLimit> limit;
+      if (c.fileSize) limit.emplace(*c.fileSize);
+      Form1->K10->Action()->trigger();
+    }
     EXPECT_EQ(errors, (std::vector<Shown>{{"Ui_tests", c.message}}));
     EXPECT_EQ(Form1->Edit1->Text(), c.box);
     EXPECT_EQ(Form1->Edit1->LineEdit()->text(), shown);
@@ -193,7 +181,6 @@ TEST_F(PricePrompt, ANedanTxtThatCannotBeWrittenShowsTheErrorAndLeavesTheBox) {
       EXPECT_EQ(ReadBytes("nedan.txt"), *c.file);
     }
   }
-  std::signal(SIGXFSZ, oldSignal);
   // No temporary file is left behind.
   for (const auto& entry : fs::directory_iterator("."))
     EXPECT_EQ(entry.path().filename().string().find(".nedan.txt"), std::string::npos)
@@ -206,7 +193,7 @@ TEST_F(PricePrompt, TheRealBoxShowsCentredAndEnterTakesTheTypedPrice) {
   WriteBytes("nedan.txt", "80\r\n");
   Start();
   bool seen = false;
-  WhenOpen([&](QDialog& dialog, QLineEdit& field) {
+  WhenBoxOpen([&](QDialog& dialog, QLineEdit& field) {
     seen = true;
     EXPECT_EQ(dialog.windowTitle(), "１枚の値段登録");
     ASSERT_NE(dialog.findChild<QLabel*>(), nullptr);
@@ -223,8 +210,9 @@ TEST_F(PricePrompt, TheRealBoxShowsCentredAndEnterTakesTheTypedPrice) {
   });
   Form1->K10->Click();
   EXPECT_TRUE(seen);
-  EXPECT_EQ(Form1->Edit1->Text(), "9" + Sjis("５"));
-  EXPECT_EQ(ReadBytes("nedan.txt"), "9" + Sjis("５"));
+  const std::string typed = std::string("9").append(Sjis("５"));
+  EXPECT_EQ(Form1->Edit1->Text(), typed);
+  EXPECT_EQ(ReadBytes("nedan.txt"), typed);
   EXPECT_TRUE(errors.empty());
 }
 
@@ -279,7 +267,7 @@ TEST(InputBox, OkGivesTheFieldAndEveryOtherWayOutGivesTheInitialTextUnchanged) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    WhenOpen(c.leave);
+    WhenBoxOpen(c.leave);
     EXPECT_EQ(vcl::InputBox("caption", "prompt", initial), c.result);
   }
 }
@@ -312,7 +300,7 @@ TEST(InputBox, TheFieldTakesAtMost255BytesOfWholeCharacters) {
          QTest::keyClick(&f, Qt::Key_Right);
          paste(f, QString("1234").repeated(70));  // room for 253 of its 280 bytes
        },
-       "a" + Repeat("1234", 63) + "1b"},
+       std::string("a").append(Repeat("1234", 63)).append("1b")},
       {"typing over the selection at the limit", sjisA127 + "1",
        [&](QLineEdit& f) { Type(&f, "う"); }, Sjis("う")},
       {"a longer initial text comes back whole and takes no more", Repeat("9", 300),
@@ -324,7 +312,7 @@ TEST(InputBox, TheFieldTakesAtMost255BytesOfWholeCharacters) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    WhenOpen([&c](QDialog&, QLineEdit& field) {
+    WhenBoxOpen([&c](QDialog&, QLineEdit& field) {
       c.edit(field);
       // The field shows what it holds: nothing beyond the limit.
       EXPECT_EQ(field.text().toStdString(), rtl::Cp932ToUtf8(c.result));

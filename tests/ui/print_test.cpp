@@ -15,7 +15,7 @@
 
 #include "main_window_fixture.h"
 #include "support/pdf_text.h"
-#include "ui/print_page.h"
+#include "page/print_page.h"
 #include "vcl/fonts.h"
 #include "vcl/printer.h"
 #include "vcl/printer_setup_dialog.h"
@@ -63,7 +63,7 @@ TEST(PrintPage, DrawsHeadingDateAndLinesInOrderAt12PointsScaledToTheResolution) 
   for (const Case& c : cases) {
     vcl::TRecordingCanvas canvas(c.dpi);
     canvas.Font()->SetSize(30);
-    ui::DrawResultPage(canvas, name, kDate, {"a", "", Sjis("ｂ")});
+    page::DrawResultPage(canvas, name, kDate, {"a", "", Sjis("ｂ")});
     EXPECT_EQ(canvas.Texts(), c.texts) << c.dpi << " dpi";
   }
 }
@@ -100,7 +100,6 @@ TEST(PrintPage, ALaterTextCoversAnEarlierOneOnTheRealPage) {
 class Printing : public MainWindowTest {
  protected:
   Printing() { WriteReferenceFiles(); }
-  ~Printing() override { vcl::TPrinterSetupDialog::ClearAnswers(); }
 
   // Starts the window with the reference files and a recording printer in place of the system's.
   vcl::RecordingPrinter& StartRecording() {
@@ -285,7 +284,7 @@ TEST_F(Printing, TheSetUpDialogShowsTheCurrentSettingsAndItsChoicesAreTheNextJob
 // and the lines below the printable area are lost, with no second page.
 TEST_F(Printing, APdfPageAt300And600DotsPerInch) {
   std::string numbers;
-  for (int i = 0; i < 100; ++i) numbers += "N" + std::to_string(1000 + i) + "\r\n";
+  for (int i = 0; i < 100; ++i) numbers.append("N").append(std::to_string(1000 + i)).append("\r\n");
   for (const int dpi : {300, 600}) {
     SCOPED_TRACE(std::to_string(dpi) + " dpi");
     WriteBytes("VELMORA_CBANGO.TXT", numbers);
@@ -314,7 +313,7 @@ TEST_F(Printing, APdfPageAt300And600DotsPerInch) {
     expectAt("ファイル名:", 0, 0);
     expectAt("作成日2024年03月07日", 1000, 0);
     for (int i = 0; i < 100; ++i) {
-      const std::string text = "N" + std::to_string(1000 + i) + "=0枚";
+      const std::string text = std::string("N").append(std::to_string(1000 + i)).append("=0枚");
       const double top = margin + (70 + 50 * i) * point;
       if (top < printableBottom) {
         expectAt(text, 0, 70 + 50 * i);

@@ -9,7 +9,7 @@
 #include "rtl/date_time.h"
 #include "vcl/printer_canvas.h"
 
-namespace ui {
+namespace page {
 
 // The layout's positions, in dots of a 300 dpi printer. On a printer of another resolution they
 // are scaled to its dots, so the page looks the same on every printer and the 12-point lines never
@@ -28,4 +28,4 @@ void DrawResultPage(vcl::TPrinterCanvas& canvas, const std::string& fileName,
 // The creation-date text of the main window for `when`: "作成日2024年03月07日" (CP932).
 std::string CreationDateText(const rtl::DateTime& when);
 
-}  // namespace ui
+}  // namespace page

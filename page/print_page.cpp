@@ -1,8 +1,8 @@
-#include "ui/print_page.h"
+#include "page/print_page.h"
 
 #include "rtl/cp932.h"
 
-namespace ui {
+namespace page {
 
 namespace {
 
@@ -27,4 +27,4 @@ std::string CreationDateText(const rtl::DateTime& when) {
   return rtl::Utf8ToCp932(rtl::FormatDateTime("'作成日'yyyy'年'mm'月'dd'日'", when));
 }
 
-}  // namespace ui
+}  // namespace page
