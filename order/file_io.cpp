@@ -44,8 +44,10 @@ bool WriteAndClose(int fd, std::string_view bytes, bool sync) {
   while (ok && !bytes.empty()) {
     const ssize_t n = ::write(fd, bytes.data(), bytes.size());
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    else bytes.remove_prefix(static_cast<size_t>(n));
+    if (n <= 0)
+      ok = false;
+    else
+      bytes.remove_prefix(static_cast<size_t>(n));
   }
   if (ok && sync && ::fsync(fd) != 0) ok = false;
   if (::close(fd) != 0) ok = false;

@@ -25,8 +25,8 @@ void ForEachTextModeLine(std::string_view data, F&& f) {
   std::string scratch;
   while (!data.empty()) {
     const void* lf = std::memchr(data.data(), '\n', data.size());
-    const size_t end = lf ? static_cast<size_t>(static_cast<const char*>(lf) - data.data())
-                          : data.size();
+    const size_t end =
+        lf ? static_cast<size_t>(static_cast<const char*>(lf) - data.data()) : data.size();
     const std::string_view line = detail::DropCr(data.substr(0, end), scratch);
     if (lf) {
       f(line, true);

@@ -33,8 +33,10 @@ size_t RowCells::Find(int col) const {
   size_t lo = 0, hi = Count();
   while (lo < hi) {
     const size_t mid = (lo + hi) / 2;
-    if (EntryAt(mid).col < col) lo = mid + 1;
-    else hi = mid;
+    if (EntryAt(mid).col < col)
+      lo = mid + 1;
+    else
+      hi = mid;
   }
   return lo;
 }
@@ -82,9 +84,12 @@ bool RowCells::Set(int col, std::string_view text) {
   if (present ? TextAt(i) == text : text.empty()) return false;
   CellList cells = Cells();
   const auto at = cells.begin() + static_cast<ptrdiff_t>(i);
-  if (text.empty()) cells.erase(at);
-  else if (present) at->second = text;
-  else cells.emplace(at, col, text);
+  if (text.empty())
+    cells.erase(at);
+  else if (present)
+    at->second = text;
+  else
+    cells.emplace(at, col, text);
   Assign(cells);
   return true;
 }

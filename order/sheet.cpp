@@ -10,7 +10,8 @@ namespace order {
 Sheet::Sheet() : colWidths_(ColCount, DefaultColWidth) {}
 
 const RowCells* Sheet::FindRow(int row) const {
-  if (row >= 0 && static_cast<size_t>(row) < dense_.size()) return &dense_[static_cast<size_t>(row)];
+  if (row >= 0 && static_cast<size_t>(row) < dense_.size())
+    return &dense_[static_cast<size_t>(row)];
   const auto it = sparse_.find(row);
   return it == sparse_.end() ? nullptr : &it->second;
 }

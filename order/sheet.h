@@ -32,7 +32,7 @@ class Sheet {
  public:
   static constexpr int ColCount = 50;
   static constexpr int InitialRowCount = 5;
-  static constexpr int DefaultColWidth = 40;  // pixels
+  static constexpr int DefaultColWidth = 40;   // pixels
   static constexpr int DefaultRowHeight = 20;  // pixels
 
   Sheet();

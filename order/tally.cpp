@@ -9,11 +9,11 @@ namespace order {
 namespace {
 
 // The literal pieces of the lines, in CP932.
-constexpr std::string_view kPhotos = "\x96\x87 ";                  // "枚 "
-constexpr std::string_view kYenClose = "\x89\x7E)";                // "円)"
-constexpr std::string_view kTotal = "\x8D\x87\x8C\x76 ";           // "合計 "
-constexpr std::string_view kYenOpen = "\x89\x7E(";                 // "円("
-constexpr std::string_view kPhotosClose = "\x96\x87)";             // "枚)"
+constexpr std::string_view kPhotos = "\x96\x87 ";         // "枚 "
+constexpr std::string_view kYenClose = "\x89\x7E)";       // "円)"
+constexpr std::string_view kTotal = "\x8D\x87\x8C\x76 ";  // "合計 "
+constexpr std::string_view kYenOpen = "\x89\x7E(";        // "円("
+constexpr std::string_view kPhotosClose = "\x96\x87)";    // "枚)"
 
 void AppendNumber(std::string& out, int64_t value) {
   char buffer[24];
@@ -134,7 +134,8 @@ std::vector<std::string> PerOrderTally(const Sheet& sheet, const std::vector<std
                                        std::string_view priceText) {
   std::vector<std::string> lines;
   lines.reserve(entries.size() + 1);
-  PerOrderTally(sheet, entries, priceText, [&](std::string_view line) { lines.emplace_back(line); });
+  PerOrderTally(sheet, entries, priceText,
+                [&](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 

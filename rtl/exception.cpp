@@ -21,8 +21,7 @@ EWriteError::EWriteError() : Exception("ｽﾄﾘｰﾑへの書き込みｴﾗ�
 
 EInvalidOperation::EInvalidOperation() : Exception("文字列の大きさが ﾒﾓ の制限を越えました") {}
 
-EInvalidGridOperation::EInvalidGridOperation()
-    : Exception("ｸﾞﾘｯﾄﾞｲﾝﾃﾞｯｸｽ が範囲を超えています") {}
+EInvalidGridOperation::EInvalidGridOperation() : Exception("ｸﾞﾘｯﾄﾞｲﾝﾃﾞｯｸｽ が範囲を超えています") {}
 
 EStringListError::EStringListError() : Exception("ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています") {}
 

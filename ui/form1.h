@@ -20,7 +20,7 @@ class TForm1 : public vcl::TForm {
 
   ui::SheetGrid* StringGrid1;
   vcl::TMainMenu* MainMenu1;
-  vcl::TMenuItem* Exit1;  // "ファイル"
+  vcl::TMenuItem* Exit1;   // "ファイル"
   vcl::TMenuItem* Print1;  // "表示"
   vcl::TListBox* ListBox1;
   vcl::TButton* Button1;

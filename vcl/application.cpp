@@ -41,9 +41,8 @@ void TApplication::Initialize() {
   // The interface is Japanese whatever the system's language: the texts Qt draws itself (the file
   // dialogs' buttons and labels, the context menus of edit fields) are too.
   static QTranslator qtTexts;
-  if (qtTexts.isEmpty() &&
-      qtTexts.load(QLocale(QLocale::Japanese), "qtbase", "_",
-                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+  if (qtTexts.isEmpty() && qtTexts.load(QLocale(QLocale::Japanese), "qtbase", "_",
+                                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QCoreApplication::installTranslator(&qtTexts);
   title_ = FromQString(TitleFromFileName(QCoreApplication::applicationFilePath()));
 }

@@ -75,7 +75,7 @@ class TStringGrid::Model : public QAbstractTableModel {
 
  private:
   TStringGrid* grid_;
-  int rows_ = 0;     // as announced to the views
+  int rows_ = 0;  // as announced to the views
   int columns_ = 0;
 };
 

@@ -3,8 +3,8 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <ctime>
+#include <filesystem>
 
 #include "rtl/cp932.h"
 #include "support/pdf_text.h"

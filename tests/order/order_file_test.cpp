@@ -1,6 +1,7 @@
+#include "order/order_file.h"
+
 #include <gtest/gtest.h>
 
-#include "order/order_file.h"
 #include "order/sheet.h"
 #include "rtl/exception.h"
 #include "support/temp_dir.h"
@@ -89,7 +90,10 @@ TEST(OrderFile, ReaderLineRules) {
       {"a lone CR inside a field vanishes", "A\r\t1\r2\t\r\n", 2, {{"A", "12"}}},
       {"CR only between two LFs gives an empty row", "A\n\r\nB\n", 4, {{"A"}, {}, {"B"}}},
       {"Ctrl-Z ends the data", "A\t\r\nB\x1A\t\r\nC\t\r\n", 3, {{"A"}, {"B"}}},
-      {"a NUL ends the text of its line", std::string("A\t1\0\t2\t\nB\n", 10), 3, {{"A", "1"}, {"B"}}},
+      {"a NUL ends the text of its line",
+       std::string("A\t1\0\t2\t\nB\n", 10),
+       3,
+       {{"A", "1"}, {"B"}}},
       {"one long line is one row", longLine + "\r\n", 2, {{longName, std::string(599, 'o')}}},
       {"a LF at the very end adds no row", "A\n", 2, {{"A"}}},
   };
@@ -107,7 +111,10 @@ TEST(OrderFile, ReaderLineRules) {
 }
 
 TEST(OrderFile, NoBytesChangeNothing) {
-  for (const std::string& data : {std::string(), std::string("\x1A" "A\t\r\n"), std::string("\r\r")}) {
+  for (const std::string& data : {std::string(),
+                                  std::string("\x1A"
+                                              "A\t\r\n"),
+                                  std::string("\r\r")}) {
     Sheet sheet;
     sheet.SetRowCount(7);
     sheet.MoveTo(2, 6);

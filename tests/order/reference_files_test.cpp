@@ -1,6 +1,7 @@
+#include "order/reference_files.h"
+
 #include <gtest/gtest.h>
 
-#include "order/reference_files.h"
 #include "order/sheet.h"
 #include "rtl/exception.h"
 #include "support/temp_dir.h"
@@ -24,9 +25,14 @@ TEST(UnitPrice, ReadsTheFirstLineWithItsLf) {
       {"1234567890", "1234567890"},  // no 9-byte cut
       {"123456789012345\r\nsecond line\r\n", "123456789012345\n"},
       {"", std::nullopt},
-      {"\x1A" "50", std::nullopt},
+      {"\x1A"
+       "50",
+       std::nullopt},
       {"\r", std::nullopt},
-      {std::string("5\0" "0\n", 4), "5"},
+      {std::string("5\0"
+                   "0\n",
+                   4),
+       "5"},
       {"\n50", "\n"},
       {" 50\xE1\x84 \r\n", " 50\xE1\x84 \n"},
   };
@@ -69,7 +75,8 @@ TEST(Names, OneLineOneRow) {
       {"CR LF", "A\r\nB\r\nC\r\n", {"A", "B", "C"}},
       {"no final line end", "A\r\nB\r\nC", {"A", "B", "C"}},
       {"an empty line", "A\r\n\r\nC\r\n", {"A", "", "C"}},
-      {"a long name stays whole", long60 + "\r\n" + std::string(49, 'x') + "\r\n",
+      {"a long name stays whole",
+       long60 + "\r\n" + std::string(49, 'x') + "\r\n",
        {long60, std::string(49, 'x')}},
       {"double-byte names are never cut", kanji25 + "\r\nB", {kanji25, "B"}},
       {"Ctrl-Z ends the data", "A\r\nB\x1A\r\nC\r\n", {"A", "B"}},
@@ -149,7 +156,14 @@ TEST(ReferenceFiles, StartUpReadsEachFileAndStopsAtTheFirstError) {
       {"no price file", std::nullopt, "A\r\n", "12\r\n", "50", 2, {"12"}, nullptr},
       {"no names file", "70", std::nullopt, "12\r\n", "70", 5, {"12"}, nullptr},
       // Price, header and names come before the order numbers and stay.
-      {"no order numbers", "70", "A\r\n", std::nullopt, "70", 2, {}, "ﾌｧｲﾙ VELMORA_CBANGO.TXT は開けません"},
+      {"no order numbers",
+       "70",
+       "A\r\n",
+       std::nullopt,
+       "70",
+       2,
+       {},
+       "ﾌｧｲﾙ VELMORA_CBANGO.TXT は開けません"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

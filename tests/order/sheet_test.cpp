@@ -1,10 +1,11 @@
+#include "order/sheet.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <fstream>
 
 #include "order/entry.h"
-#include "order/sheet.h"
 #include "rtl/exception.h"
 #include "support/temp_dir.h"
 
@@ -182,9 +183,15 @@ TEST(Entry, NextLine) {
 // Records what a view would be told.
 struct Recorder : order::SheetObserver {
   std::vector<std::string> events;
-  void CellChanged(int c, int r) override { events.push_back("cell " + std::to_string(c) + "," + std::to_string(r)); }
-  void RowCountChanged(int o, int n) override { events.push_back("rows " + std::to_string(o) + "->" + std::to_string(n)); }
-  void CurrentCellChanged(int c, int r) override { events.push_back("current " + std::to_string(c) + "," + std::to_string(r)); }
+  void CellChanged(int c, int r) override {
+    events.push_back("cell " + std::to_string(c) + "," + std::to_string(r));
+  }
+  void RowCountChanged(int o, int n) override {
+    events.push_back("rows " + std::to_string(o) + "->" + std::to_string(n));
+  }
+  void CurrentCellChanged(int c, int r) override {
+    events.push_back("current " + std::to_string(c) + "," + std::to_string(r));
+  }
   void ColWidthChanged(int c) override { events.push_back("width " + std::to_string(c)); }
   void SheetReset() override { events.push_back("reset"); }
 };
@@ -203,7 +210,7 @@ TEST(Sheet, TellsItsObserverOfEveryChangeOrOneResetForABatch) {
   sheet.SetRowCount(9);
   sheet.EndUpdate();
   EXPECT_EQ(recorder.events, (std::vector<std::string>{"cell 2,3", "cell 2,3", "rows 5->2",
-                                                        "current 2,1", "reset"}));
+                                                       "current 2,1", "reset"}));
 }
 
 }  // namespace

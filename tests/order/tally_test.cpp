@@ -1,6 +1,7 @@
+#include "order/tally.h"
+
 #include <gtest/gtest.h>
 
-#include "order/tally.h"
 #include "rtl/cp932.h"
 #include "support/temp_dir.h"
 
@@ -35,7 +36,8 @@ TEST(Tally, WorkedExample) {
   EXPECT_EQ(order::PerPersonTally(Example(), "50"),
             SjisLines({" Kiwi 12 15(2枚 100円)", " Mango 15 15(2枚 100円)", " Fig(0枚 0円)"}));
   EXPECT_EQ(order::PerOrderTally(Example(), kPicker, "50"),
-            SjisLines({"12=1枚  [1]Kiwi", "15=3枚  [1]Kiwi [2]Mang [2]Mang", "20=0枚 ", "合計 200円(4枚)"}));
+            SjisLines({"12=1枚  [1]Kiwi", "15=3枚  [1]Kiwi [2]Mang [2]Mang", "20=0枚 ",
+                       "合計 200円(4枚)"}));
 }
 
 TEST(Tally, LiteralPiecesAreTheseBytes) {
@@ -43,9 +45,11 @@ TEST(Tally, LiteralPiecesAreTheseBytes) {
   sheet.SetRowCount(2);
   sheet.SetCell(0, 1, "A");
   sheet.SetCell(1, 1, "1");
-  EXPECT_EQ(order::PerPersonTally(sheet, "7"), std::vector<std::string>{" A 1(1\x96\x87 7\x89\x7E)"});
-  EXPECT_EQ(order::PerOrderTally(sheet, {"1"}, "7"),
-            (std::vector<std::string>{"1=1\x96\x87  [1]A", "\x8D\x87\x8C\x76 7\x89\x7E(1\x96\x87)"}));
+  EXPECT_EQ(order::PerPersonTally(sheet, "7"),
+            std::vector<std::string>{" A 1(1\x96\x87 7\x89\x7E)"});
+  EXPECT_EQ(
+      order::PerOrderTally(sheet, {"1"}, "7"),
+      (std::vector<std::string>{"1=1\x96\x87  [1]A", "\x8D\x87\x8C\x76 7\x89\x7E(1\x96\x87)"}));
 }
 
 TEST(Tally, PriceTextChangesTheAmounts) {
@@ -80,7 +84,7 @@ TEST(Tally, MatchingIsByteForByteAndCountsRepeats) {
   const std::vector<std::string> picker = {"12", "", "12", "99"};
   EXPECT_EQ(order::PerOrderTally(sheet, picker, "10"),
             SjisLines({"12=3枚  [1]A [1]A [10]Ten", "=0枚 ", "12=3枚  [1]A [1]A [10]Ten", "99=0枚 ",
-                  "合計 60円(6枚)"}));
+                       "合計 60円(6枚)"}));
   EXPECT_EQ(order::PerPersonTally(sheet, "10"),
             SjisLines({" A 012 12  １２ 12 12(5枚 50円)", " Ten 12(1枚 10円)"}))
       << "every order cell counts per person; the nameless row yields no line";

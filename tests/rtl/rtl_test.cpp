@@ -36,7 +36,7 @@ TEST(Cp932, DecodesAndEncodesLosslessly) {
       {"\x93\x63\x92\x86", "田中"},
       {"\xB6\xC5", "ｶﾅ"},
       {"\x81\x5F", "＼"},
-      {"\x93", "\xEF\x9E\x93"},                // a cut double-byte character: U+F793
+      {"\x93", "\xEF\x9E\x93"},                  // a cut double-byte character: U+F793
       {"\x80\xFF", "\xEF\x9E\x80\xEF\x9F\xBF"},  // stray bytes: U+F780, U+F7FF
       {std::string("a\0b", 3), std::string("a\0b", 3)},
   };

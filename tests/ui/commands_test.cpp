@@ -146,8 +146,9 @@ class Help : public Commands {
   // A help file next to the test program, removed when the test ends. Its name is the test's own,
   // so that tests running at the same time never see it.
   std::string WriteBesideProgram(const std::string& name, std::string_view bytes) {
-    besideProgram_ = QDir(QCoreApplication::applicationDirPath()).filePath(
-        QString::fromStdString(name)).toStdString();
+    besideProgram_ = QDir(QCoreApplication::applicationDirPath())
+                         .filePath(QString::fromStdString(name))
+                         .toStdString();
     WriteBytes(besideProgram_, bytes);
     return besideProgram_;
   }
@@ -185,7 +186,8 @@ TEST_F(Help, ABareNameIsLookedUpInTheCurrentFolderThenNextToTheProgramThenTheDat
   EXPECT_EQ(shown,
             (std::vector<std::string>{"current folder", "next to the program", "data folder"}));
   EXPECT_FALSE(vcl::WinHelp(nullptr, name, vcl::HELP_CONTENTS, 0));
-  EXPECT_EQ(helpMessages, std::vector<std::string>{"ヘルプ ファイル " + name + " が見つかりません。"});
+  EXPECT_EQ(helpMessages,
+            std::vector<std::string>{"ヘルプ ファイル " + name + " が見つかりません。"});
 }
 
 TEST_F(Commands, EndEndsTheProcessAtOnceWithStatusZero) {

@@ -443,8 +443,8 @@ TEST_F(Editors, TheMemoTakesNoMoreThanItsLimit) {
   memo->SetMaxLength(8);
   memo->SetText("1234\r\n5");  // 7 bytes
   Key(memo, Qt::Key_End, Qt::ControlModifier);
-  Type(memo->Editor(), "あ");           // 2 bytes: 9
-  Key(memo, Qt::Key_Return);  // CR LF: 9
+  Type(memo->Editor(), "あ");  // 2 bytes: 9
+  Key(memo, Qt::Key_Return);   // CR LF: 9
   QApplication::clipboard()->setText("xy");
   Key(memo, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(memo->Text(), "1234\r\n5");

@@ -162,7 +162,10 @@ TEST_F(Entry, TheGridFollowsRowCountChangesAndKeepsTexts) {
 TEST_F(Entry, AHundredThousandRowsOpenAndScroll) {
   std::string file;
   for (int i = 1; i <= 100000; ++i)
-    file.append("P").append(std::to_string(i)).append("\t12\t15\t").append(std::to_string(i % 50))
+    file.append("P")
+        .append(std::to_string(i))
+        .append("\t12\t15\t")
+        .append(std::to_string(i % 50))
         .append("\t\r\n");
   WriteBytes("big.txt", file);
   WriteReferenceFiles();

@@ -1,5 +1,7 @@
 // The frame around event handlers: no error raised inside is lost, none reaches Qt.
 
+#include "vcl/event_frame.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,7 +13,6 @@
 #include "main_window_fixture.h"
 #include "rtl/exception.h"
 #include "vcl/application.h"
-#include "vcl/event_frame.h"
 
 using testing_support::MainWindowTest;
 using testing_support::Shown;

@@ -14,8 +14,8 @@
 #include <QTimer>
 
 #include "main_window_fixture.h"
-#include "support/pdf_text.h"
 #include "page/print_page.h"
+#include "support/pdf_text.h"
 #include "vcl/fonts.h"
 #include "vcl/printer.h"
 #include "vcl/printer_setup_dialog.h"

@@ -82,7 +82,7 @@ TEST_F(Seams, ResetTakesOutTheAnswersLeftInEveryQueue) {
     q.ask();
   }
   EXPECT_EQ(taken, (std::vector<std::string>{"input box", "file dialogs", "overwrite question",
-                                              "printer set-up"}));
+                                             "printer set-up"}));
   vcl::DestroyPrinter();
 }
 
