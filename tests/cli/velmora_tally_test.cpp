@@ -211,8 +211,8 @@ TEST_F(VelmoraTally, DrawsThePrintedPageOfTheLastTallyIntoAPdf) {
 TEST_F(VelmoraTally, APdfThatCannotBeWrittenEndsWithItsMessageWhateverTheEnvironment) {
   for (const size_t padding : {1, 7, 16, 33, 64, 200}) {
     SCOPED_TRACE(padding);
-    const Result r =
-        Tally({"--pdf", "no/folder/page.pdf"}, {"VELMORA_TEST_PADDING=" + std::string(padding, 'x')});
+    const Result r = Tally({"--pdf", "no/folder/page.pdf"},
+                           {"VELMORA_TEST_PADDING=" + std::string(padding, 'x')});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "velmora-tally: ﾌｧｲﾙ no/folder/page.pdf を作成できません\n");
   }
