@@ -228,6 +228,7 @@ launcher() {
   start_case 'the documents folder named by xdg-user-dirs, missing' with-xdg \
     'mkdir .config && echo "XDG_DOCUMENTS_DIR=\"\$HOME/書類 A\"" >.config/user-dirs.dirs' \
     '書類 A/Velmora' '[ ! -e Documents ]'
+  start_case 'xdg-user-dirs names no documents folder' with-xdg ':' Documents/Velmora ':'
   start_case 'no xdg-user-dirs tool' without-xdg ':' Documents/Velmora ':'
   start_case 'the folder exists with files' without-xdg \
     'mkdir -p Documents/Velmora && echo 80 >Documents/Velmora/nedan.txt' Documents/Velmora \
