@@ -29,11 +29,12 @@ root=$work/root
 
 build() {
   local package
+  # Nothing of an earlier run stays for the other tests to look at if this build fails.
+  rm -rf "$work"
   package=$("$source_dir/scripts/make-deb" | tail -n1)
   echo "package: $package"
   [ "$(basename "$package")" = "velmora_${version}_$(dpkg --print-architecture).deb" ] ||
     fail "unexpected package name $package"
-  rm -rf "$work"
   mkdir -p "$work"
   echo "$package" >"$work/package"
   dpkg-deb -x "$package" "$root"
