@@ -157,12 +157,17 @@ std::filesystem::path ProgramFolder() {
 }
 
 // Draws the printed page into the PDF file `path` through the PDF module, found next to the
-// program or in the installed library folder.
+// program (a build), in the library folder of the tree the program lies in (an installed or
+// unpacked package), or in the library folder it was built for.
 bool WritePdf(const std::string& path, int dpi, const std::string& fileName,
               const std::vector<std::string>& lines) {
+  std::vector<std::filesystem::path> folders;
+  // Without the program's own path, never a folder relative to the current one.
+  if (const std::filesystem::path program = ProgramFolder(); program.is_absolute())
+    folders = {program, (program / VELMORA_PDF_MODULE_FROM_BINDIR).lexically_normal()};
+  folders.emplace_back(VELMORA_PDF_MODULE_DIR);
   void* module = nullptr;
-  for (const std::filesystem::path& folder :
-       {ProgramFolder(), std::filesystem::path(VELMORA_PDF_MODULE_DIR)}) {
+  for (const std::filesystem::path& folder : folders) {
     if ((module = dlopen((folder / kPdfPageModule).c_str(), RTLD_NOW | RTLD_LOCAL))) break;
   }
   if (!module) {
