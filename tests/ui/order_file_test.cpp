@@ -290,6 +290,36 @@ TEST_F(OrderFile, ASaveIntoAReadOnlyFolderIsReported) {
   EXPECT_FALSE(fs::exists(path));
 }
 
+// "保存" over a file the user may write (mode 666) in a folder that takes no new file (mode 555)
+// writes the file itself; a save over the file-size limit then is the write error in the error
+// box, with the saved file whole, not the end of the program. The window runs in a new process of
+// a user without privileges, SIGXFSZ as the program finds it at start.
+TEST_F(OrderFile, SavesWhereOnlyTheFileIsWritableAndSurvivesTheFileSizeLimit) {
+  fs::permissions(dir.path(), fs::perms(0755));
+  fs::create_directory("locked");
+  WriteBytes("locked/kept.txt", "the old file");
+  fs::permissions("locked/kept.txt", fs::perms(0666));
+  fs::permissions("locked", fs::perms(0555));
+  EXPECT_TRUE(testing_support::InNewChildProcess([&] {
+    Start();
+    errors.clear();
+    vcl::TSaveDialog::QueueOverwriteAnswer([](const std::string&) { return true; });
+    vcl::TSaveDialog::QueueOverwriteAnswer([](const std::string&) { return true; });
+    Fill(1, {"Kiwi", "12"});
+    Save("locked/kept");
+    EXPECT_EQ(errors, std::vector<Shown>{});
+    Sheet().SetRowCount(2000);
+    for (int row = 2; row < 2000; ++row) Fill(row, {"name", "1", "2", "3", "4"});
+    testing_support::LimitFileSize(4096);
+    Save("locked/kept");
+    EXPECT_EQ(errors, std::vector<Shown>{Error("ｽﾄﾘｰﾑへの書き込みｴﾗｰ")});
+    return errors == std::vector<Shown>{Error("ｽﾄﾘｰﾑへの書き込みｴﾗｰ")};
+  }));
+  EXPECT_EQ(ReadBytes("locked/kept.txt"), "Kiwi\t12\t\r\n\t\r\n\t\r\n\t\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator("locked"), fs::directory_iterator()), 1)
+      << "no temporary file";
+}
+
 TEST_F(OrderFile, TheDialogsLeaveTheCurrentFolderAsItWas) {
   Start();
   fs::create_directory("elsewhere");
