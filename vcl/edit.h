@@ -18,6 +18,9 @@ class TEdit : public TControl {
 
   QLineEdit* LineEdit() const { return static_cast<QLineEdit*>(Widget()); }
 
+  // Never: the next key typed, meant for the control that hid, would change the text.
+  bool TakesFocusBack() const override { return false; }
+
  private:
   std::string text_;
 };

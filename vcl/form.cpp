@@ -82,6 +82,7 @@ void TForm::Hide() { window_->hide(); }
 void TForm::Close() { window_->close(); }
 
 void TForm::SetTabOrder(std::initializer_list<TControl*> controls) {
+  tabOrder_.assign(controls);
   const TControl* previous = nullptr;
   for (TControl* control : controls) {
     if (previous) QWidget::setTabOrder(previous->Widget(), control->Widget());

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "vcl/component.h"
 
@@ -56,6 +57,7 @@ class TForm : public TComponent {
 
   // Sets the keyboard focus order of `controls`, first to last.
   void SetTabOrder(std::initializer_list<TControl*> controls);
+  const std::vector<TControl*>& TabOrder() const { return tabOrder_; }
 
   QMainWindow* Window() const { return window_.get(); }
   QWidget* Client() const { return client_; }
@@ -68,6 +70,7 @@ class TForm : public TComponent {
   QWidget* client_;
   std::string caption_;
   TMainMenu* menu_ = nullptr;
+  std::vector<TControl*> tabOrder_;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   bool visibleAtCreation_ = false;
 };
