@@ -5,8 +5,10 @@
 
 #include <QFontInfo>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 
 #include "main_window_fixture.h"
 #include "rtl/cp932.h"
@@ -128,6 +130,90 @@ TEST_F(StartUp, ComponentsStandInTheirPlaces) {
   EXPECT_TRUE(Form1->ListBox2->Widget()->isAncestorOf(Form1->Client()->childAt(300, 100)) ||
               Form1->Client()->childAt(300, 100) == Form1->ListBox2->Widget());
   EXPECT_TRUE(Form1->ListBox2->Widget()->isAncestorOf(Form1->Client()->childAt(500, 100)));
+}
+
+namespace {
+
+// The pixels of `image` that differ from `background` (an image of the same size), and the
+// rectangle around them.
+struct Ink {
+  std::vector<QPoint> points;
+  QRect bounds;
+};
+Ink InkOf(const QImage& image, const QImage& background) {
+  Ink ink;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixel(x, y) != background.pixel(x, y)) {
+        ink.points.emplace_back(x, y);
+        ink.bounds |= QRect(x, y, 1, 1);
+      }
+  return ink;
+}
+
+// The ink of `text` drawn on its own in `font` and `colour` on `paper`, unclipped.
+Ink TextInk(const QString& text, const QFont& font, QColor colour, QColor paper) {
+  QImage blank(200, 60, QImage::Format_ARGB32_Premultiplied);
+  blank.fill(paper);
+  QImage drawn = blank;
+  QPainter painter(&drawn);
+  painter.setFont(font);
+  painter.setPen(colour);
+  painter.drawText(QRect(20, 20, 160, 30), Qt::AlignLeft | Qt::AlignTop, text);
+  painter.end();
+  return InkOf(drawn, blank);
+}
+
+// The area inside the border of a box drawn empty: from its middle out to the first pixel of
+// another colour.
+QRect Inside(const QImage& empty) {
+  const QPoint middle(empty.width() / 2, empty.height() / 2);
+  const QRgb paper = empty.pixel(middle);
+  int left = middle.x(), right = middle.x(), top = middle.y(), bottom = middle.y();
+  while (left > 0 && empty.pixel(left - 1, middle.y()) == paper) --left;
+  while (right + 1 < empty.width() && empty.pixel(right + 1, middle.y()) == paper) ++right;
+  while (top > 0 && empty.pixel(middle.x(), top - 1) == paper) --top;
+  while (bottom + 1 < empty.height() && empty.pixel(middle.x(), bottom + 1) == paper) ++bottom;
+  return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+}  // namespace
+
+// The price box at its place and size shows a price of up to four digits whole, inside its
+// border, with the cursor at the start (as the program sets it) or at the end (as typed): the box
+// is drawn offscreen and its text's pixels are those of the text drawn on its own.
+TEST_F(StartUp, ThePriceBoxShowsFourDigitsWholeInsideItsBorder) {
+  Start();
+  QLineEdit* box = Form1->Edit1->LineEdit();
+  ASSERT_EQ(box->geometry(), QRect(520, 320, 25, 20));
+  box->clearFocus();
+  box->setText("");
+  const QImage empty = box->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  const QRect inside = Inside(empty);
+  EXPECT_GE(inside.width(), 21) << "a thin border";
+  const QColor paper = empty.pixelColor(inside.center());
+  for (const char* price : {"120", "1200", "9999"}) {
+    const Ink alone = TextInk(price, box->font(), box->palette().color(QPalette::Text), paper);
+    for (const bool atEnd : {false, true}) {
+      box->setText(price);
+      box->setCursorPosition(atEnd ? box->text().size() : 0);
+      const QImage drawn =
+          box->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+      const Ink ink = InkOf(drawn, empty);
+      const std::string where = std::string(price) + (atEnd ? ", cursor at the end" : "");
+      EXPECT_TRUE(inside.contains(ink.bounds)) << where;
+      ASSERT_EQ(ink.bounds.size(), alone.bounds.size()) << where << ": cut or scrolled";
+      const QPoint shift = ink.bounds.topLeft() - alone.bounds.topLeft();
+      std::vector<QPoint> moved;
+      for (const QPoint& p : alone.points) moved.push_back(p + shift);
+      EXPECT_EQ(ink.points, moved) << where;
+    }
+  }
+  box->setText("12000");
+  box->end(false);
+  const Ink five =
+      InkOf(box->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), empty);
+  EXPECT_TRUE(inside.contains(five.bounds)) << "a longer price scrolls inside the border";
 }
 
 TEST_F(StartUp, FontsAreAJapaneseGothicOfTheGivenPixelSize) {
