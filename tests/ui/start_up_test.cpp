@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QFontInfo>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -151,7 +152,8 @@ Ink InkOf(const QImage& image, const QImage& background) {
   return ink;
 }
 
-// The ink of `text` drawn on its own in `font` and `colour` on `paper`, unclipped.
+// The ink of `text` drawn on its own from kTextAt in `font` and `colour` on `paper`, unclipped.
+constexpr QPoint kTextAt(20, 20);
 Ink TextInk(const QString& text, const QFont& font, QColor colour, QColor paper) {
   QImage blank(200, 60, QImage::Format_ARGB32_Premultiplied);
   blank.fill(paper);
@@ -159,7 +161,7 @@ Ink TextInk(const QString& text, const QFont& font, QColor colour, QColor paper)
   QPainter painter(&drawn);
   painter.setFont(font);
   painter.setPen(colour);
-  painter.drawText(QRect(20, 20, 160, 30), Qt::AlignLeft | Qt::AlignTop, text);
+  painter.drawText(QRect(kTextAt, QSize(160, 30)), Qt::AlignLeft | Qt::AlignTop, text);
   painter.end();
   return InkOf(drawn, blank);
 }
@@ -214,6 +216,55 @@ TEST_F(StartUp, ThePriceBoxShowsFourDigitsWholeInsideItsBorder) {
   const Ink five =
       InkOf(box->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), empty);
   EXPECT_TRUE(inside.contains(five.bounds)) << "a longer price scrolls inside the border";
+}
+
+// Every cell's text starts 2 pixels inside its left and top edges, the fixed ones (the corner,
+// the header row, the name column) as the others: the grid is drawn offscreen with the same text
+// in one cell of each kind, and again without it.
+TEST_F(StartUp, EveryCellsTextStartsTwoPixelsInsideItsCell) {
+  Start();
+  QTableView* view = Form1->StringGrid1->View();
+  const auto origin = [&](const QWidget* w, QPoint at) { return w->mapTo(view, at); };
+  QHeaderView* columns = view->horizontalHeader();
+  QHeaderView* names = view->verticalHeader();
+  struct Cell {
+    const char* kind;
+    int col, row;
+    QPoint topLeft;  // of the cell, inside its grid lines, in the view
+    QColor colour;
+  };
+  const QPalette palette = view->palette();
+  const Cell cells[] = {
+      {"corner", 0, 0, origin(view->findChild<QAbstractButton*>(), {0, 0}),
+       palette.color(QPalette::ButtonText)},
+      {"header row", 3, 0, origin(columns->viewport(), {columns->sectionViewportPosition(2), 0}),
+       palette.color(QPalette::ButtonText)},
+      {"name column", 0, 2, origin(names->viewport(), {0, names->sectionViewportPosition(1)}),
+       palette.color(QPalette::ButtonText)},
+      {"order cell", 2, 3, origin(view->viewport(), Form1->StringGrid1->CellRect(2, 3).topLeft()),
+       palette.color(QPalette::Text)},
+  };
+  for (const Cell& c : cells) Sheet().SetCell(c.col, c.row, "12");
+  const QImage drawn = view->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  for (const Cell& c : cells) Sheet().SetCell(c.col, c.row, "");
+  const QImage empty = view->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  for (const Cell& c : cells) {
+    // The text drawn alone shows where its ink starts for a text starting 2 inside the cell.
+    const Ink alone = TextInk("12", view->font(), c.colour, Qt::white);
+    const QPoint inkInCell = alone.bounds.topLeft() - kTextAt + QPoint(2, 2);
+    const QRect area(c.topLeft, QSize(40, 20));
+    const Ink ink = InkOf(drawn.copy(area), empty.copy(area));
+    EXPECT_EQ(ink.bounds.topLeft(), inkInCell) << c.kind;
+    EXPECT_EQ(ink.bounds.size(), alone.bounds.size()) << c.kind;
+  }
+
+  // Below the last row the name column is the grid's plain background, as the cells' side is.
+  const int below = names->viewport()->mapTo(view, QPoint(0, names->length())).y() + 10;
+  ASSERT_LT(below, view->height() - 30) << "the 4 person rows leave room below";
+  const auto colourAt = [&](int x) { return empty.pixelColor(x, below).name().toStdString(); };
+  const std::string background = colourAt(view->viewport()->mapTo(view, QPoint(100, 0)).x());
+  for (const int x : {2, names->width() / 2, names->width() - 2})
+    EXPECT_EQ(colourAt(x), background) << "x " << x;
 }
 
 TEST_F(StartUp, FontsAreAJapaneseGothicOfTheGivenPixelSize) {
