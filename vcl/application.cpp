@@ -43,11 +43,12 @@ void TApplication::Initialize() {
   std::signal(SIGXFSZ, SIG_IGN);
   InstallFontSubstitutions();
   // The interface is Japanese whatever the system's language: the texts Qt draws itself (the file
-  // dialogs' buttons and labels, the context menus of edit fields) are too.
+  // dialogs' buttons and labels, the context menus of edit fields) are too, and so are the sizes,
+  // dates and file types it formats.
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
   static QTranslator qtTexts;
-  if (qtTexts.isEmpty() &&
-      qtTexts.load(QLocale(QLocale::Japanese), "qtbase", "_",
-                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+  if (qtTexts.isEmpty() && qtTexts.load(QLocale(QLocale::Japanese), "qtbase", "_",
+                                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QCoreApplication::installTranslator(&qtTexts);
   title_ = FromQString(TitleFromFileName(QCoreApplication::applicationFilePath()));
 }
