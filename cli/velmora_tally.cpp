@@ -5,6 +5,7 @@
 #include <dlfcn.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -254,6 +255,9 @@ int Run(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A write over the file-size limit is then an error the writer reports and cleans up after (no
+  // temporary file left, the old file whole), not the end of the process.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::optional<Options> options;
   try {
     options = Parse(argc, argv);

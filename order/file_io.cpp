@@ -38,6 +38,20 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit) 
 
 namespace {
 
+// Writes all bytes to `fd` from offset `at` on; false on any failure. `written` counts the bytes
+// that reached the file.
+bool WriteAt(int fd, std::string_view bytes, off_t at, size_t& written) {
+  written = 0;
+  while (written < bytes.size()) {
+    const ssize_t n = ::pwrite(fd, bytes.data() + written, bytes.size() - written,
+                               at + static_cast<off_t>(written));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    written += static_cast<size_t>(n);
+  }
+  return true;
+}
+
 // Writes all bytes to `fd` and closes it; false on any failure (the descriptor is closed anyway).
 bool WriteAndClose(int fd, std::string_view bytes, bool sync) {
   bool ok = true;
@@ -54,10 +68,58 @@ bool WriteAndClose(int fd, std::string_view bytes, bool sync) {
   return ok;
 }
 
+// All bytes of the regular file open as `fd`; false when they cannot all be read.
+bool ReadAll(int fd, std::string& data) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  data.resize(static_cast<size_t>(st.st_size));
+  size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t n = ::pread(fd, data.data() + done, data.size() - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
 mode_t NewFileMode() {
   const mode_t mask = ::umask(0);
   ::umask(mask);
   return 0666 & ~mask;
+}
+
+// Whether a failure to create or rename a file in a folder means the folder does not let this
+// user in, rather than that the disk or the file system is at fault.
+bool FolderRefused(int error) { return error == EACCES || error == EPERM; }
+
+// Writes `bytes` over the existing file `target` itself, for a folder that takes no new file.
+// The old bytes are kept in memory first; when the write fails, they are written back where they
+// were overwritten and the file gets its old length again, so the error loses nothing.
+void WriteInPlace(const std::string& path, const fs::path& target, std::string_view bytes) {
+  const int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) throw rtl::EFCreateError(path);
+  std::string old;
+  if (!ReadAll(fd, old)) {
+    // Without the old bytes a failed write could not be undone: leave the file alone.
+    ::close(fd);
+    throw rtl::EFCreateError(path);
+  }
+  size_t written = 0;
+  bool ok = WriteAt(fd, bytes, 0, written);
+  size_t overwritten = written;  // how many of the old bytes may have changed
+  if (ok) {
+    overwritten = old.size();  // the old bytes past the new end go with the truncation
+    ok = ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+  }
+  if (!ok) {
+    size_t restored = 0;
+    const std::string_view changed = std::string_view(old).substr(0, overwritten);
+    if (WriteAt(fd, changed, 0, restored) && ::ftruncate(fd, static_cast<off_t>(old.size())) == 0)
+      ::fsync(fd);
+  }
+  if (::close(fd) != 0) ok = false;
+  if (!ok) throw rtl::EWriteError();
 }
 
 }  // namespace
@@ -81,14 +143,18 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
   }
 
   // A file that may not be written is not replaced either.
-  if (fs::exists(status) && ::access(target.c_str(), W_OK) != 0) throw rtl::EFCreateError(path);
+  const bool exists = fs::is_regular_file(status);
+  if (exists && ::access(target.c_str(), W_OK) != 0) throw rtl::EFCreateError(path);
 
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
   std::string name = ".";
   name.append(target.filename().string()).append(".XXXXXX");
   std::string temp = (folder / name).string();
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) throw rtl::EFCreateError(path);
+  if (fd < 0) {
+    if (exists && FolderRefused(errno)) return WriteInPlace(path, target, bytes);
+    throw rtl::EFCreateError(path);
+  }
   struct stat old {};
   const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
   ::fchmod(fd, mode);
@@ -97,7 +163,10 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
     throw rtl::EWriteError();
   }
   if (std::rename(temp.c_str(), target.c_str()) != 0) {
+    const int error = errno;
     ::unlink(temp.c_str());
+    // A folder that lets new files in but not over this one (a sticky folder, for one).
+    if (exists && FolderRefused(error)) return WriteInPlace(path, target, bytes);
     throw rtl::EFCreateError(path);
   }
 }

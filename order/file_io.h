@@ -17,8 +17,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit =
 
 // Replaces the file at `path` with `bytes`. A regular file (or a new one) is written as a
 // temporary file in the same folder, flushed to disk and renamed over the target, so a failure
-// leaves the old file as it was. Throws rtl::EFCreateError (with `path` as given) when the file
-// cannot be created, rtl::EWriteError when the bytes, the flush or the close fail.
+// leaves the old file as it was. Where the folder refuses the temporary file (or the rename) but
+// the file exists and may be written, the file is written in place: its old bytes are kept in
+// memory and written back if the write fails. Throws rtl::EFCreateError (with `path` as given)
+// when the file cannot be created, rtl::EWriteError when the bytes, the flush or the close fail.
+// The processes ignore SIGXFSZ, so a write over the file-size limit fails like any other.
 void WriteWholeFile(const std::string& path, std::string_view bytes);
 
 // Calls f(line, endsWithLf) for each line of a file's bytes as text-mode reading sees them: every

@@ -81,6 +81,7 @@ TForm1::TForm1() {
   Edit1 = new vcl::TEdit(this);
   Edit1->SetBounds(520, 320, 25, 20);
   Edit1->SetText(order::kDefaultUnitPrice);
+  Edit1->SetDigitsInView(4);  // a price up to 9999 円 shows whole
 
   Label1 = new vcl::TLabel(this);
   Label1->SetBounds(552, 320, 36, 12);

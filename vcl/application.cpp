@@ -5,6 +5,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <csignal>
 
 #include "rtl/cp932.h"
 #include "vcl/error_box.h"
@@ -37,9 +38,14 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Initialize() {
+  // A write over the file-size limit is then an error the writer reports and cleans up after,
+  // not the end of the program with the sheet unsaved.
+  std::signal(SIGXFSZ, SIG_IGN);
   InstallFontSubstitutions();
   // The interface is Japanese whatever the system's language: the texts Qt draws itself (the file
-  // dialogs' buttons and labels, the context menus of edit fields) are too.
+  // dialogs' buttons and labels, the context menus of edit fields) are too, and so are the sizes,
+  // dates and file types it formats.
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
   static QTranslator qtTexts;
   if (qtTexts.isEmpty() && qtTexts.load(QLocale(QLocale::Japanese), "qtbase", "_",
                                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -25,7 +25,8 @@ class TApplication {
   TApplication(const TApplication&) = delete;
   TApplication& operator=(const TApplication&) = delete;
 
-  // Sets the title from the program file and maps the Windows fonts to installed ones.
+  // Sets the title from the program file and maps the Windows fonts to installed ones. The
+  // process ignores SIGXFSZ from then on: a write over the file-size limit fails as an error.
   void Initialize();
 
   // Builds a form of class T, stores it in `reference`, runs its FormCreate inside the error frame

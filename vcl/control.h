@@ -22,7 +22,12 @@ class TControl : public TComponent {
   int Height() const;
 
   bool Visible() const;
+  // A control that hides while it has the keyboard focus gives the focus back to the control of
+  // its window that had it when this one was shown; when that one cannot take it (or there was
+  // none), to the first control in the window's tab order that can.
   void SetVisible(bool visible);
+  // Whether the focus given back by a hiding control may go to this one.
+  virtual bool TakesFocusBack() const { return true; }
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
   // Puts the control above its siblings.
@@ -38,7 +43,10 @@ class TControl : public TComponent {
   virtual void BoundsChanged() {}
 
  private:
+  void GiveFocusBack();
+
   QPointer<QWidget> widget_;
+  QPointer<QWidget> focusBefore_;  // where the focus was when the control was shown
 };
 
 }  // namespace vcl

@@ -159,6 +159,7 @@ void TForm::AddShortcut(const std::string& keys, FieldCommand fieldCommand,
 }
 
 void TForm::SetTabOrder(std::initializer_list<TControl*> controls) {
+  tabOrder_.assign(controls);
   const TControl* previous = nullptr;
   for (TControl* control : controls) {
     if (previous) QWidget::setTabOrder(previous->Widget(), control->Widget());

@@ -70,6 +70,7 @@ class TForm : public TComponent {
 
   // Sets the keyboard focus order of `controls`, first to last.
   void SetTabOrder(std::initializer_list<TControl*> controls);
+  const std::vector<TControl*>& TabOrder() const { return tabOrder_; }
 
   QMainWindow* Window() const { return window_.get(); }
   QWidget* Client() const { return client_; }
@@ -82,6 +83,7 @@ class TForm : public TComponent {
   QWidget* client_;
   std::string caption_;
   TMainMenu* menu_ = nullptr;
+  std::vector<TControl*> tabOrder_;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   bool visibleAtCreation_ = false;
 };

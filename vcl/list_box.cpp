@@ -3,6 +3,8 @@
 #include <QAbstractListModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
+#include <iterator>
 
 #include "rtl/exception.h"
 #include "vcl/event_frame.h"
@@ -47,9 +49,28 @@ class TListBox::ListWidget : public QListView {
       box_->ItemClicked();
   }
   void keyPressEvent(QKeyEvent* event) override {
+    // With no entry selected, the first arrow key selects the entry the keyboard stands on (the
+    // first one after Tab brought the focus here) rather than moving past it.
+    static constexpr int kArrows[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right};
+    if (box_->ItemIndex() < 0 && currentIndex().isValid() &&
+        std::find(std::begin(kArrows), std::end(kArrows), event->key()) != std::end(kArrows)) {
+      setCurrentIndex(currentIndex());
+      event->accept();
+      box_->ItemClicked();
+      return;
+    }
     const QPersistentModelIndex before = currentIndex();
     QListView::keyPressEvent(event);
     if (currentIndex().isValid() && currentIndex() != before) box_->ItemClicked();
+  }
+  // A click selects the entry under it whatever keys are held: Ctrl would otherwise take the
+  // selection off the selected entry, and the click would pick with none selected.
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event) const override {
+    const QItemSelectionModel::SelectionFlags flags = QListView::selectionCommand(index, event);
+    if (index.isValid() && (flags & QItemSelectionModel::Deselect))
+      return QItemSelectionModel::ClearAndSelect;
+    return flags;
   }
 
  private:

@@ -99,10 +99,25 @@ class SingleLineValidator : public QValidator {
   }
 };
 
+// Draws a cell's text as every cell has it, fixed or not: on one line, from 2 pixels inside the
+// cell's left and top edges, cut at its edges. `cell` leaves out the grid lines.
+void DrawCellText(QPainter* painter, const QRect& cell, const QString& text, const QColor& colour,
+                  const QFont& font) {
+  if (text.isEmpty()) return;
+  constexpr int kInset = 2;
+  painter->save();
+  painter->setClipRect(cell);
+  painter->setFont(font);
+  painter->setPen(colour);
+  painter->drawText(cell.adjusted(kInset, kInset, 0, 0),
+                    Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+  painter->restore();
+}
+
 }  // namespace
 
-// Draws a cell's text from 2 pixels inside its left and top edges, cut at the cell's edges, and
-// edits it in a line editor that writes every change to the cell at once.
+// Draws a cell's text (see DrawCellText) and edits it in a line editor that writes every change
+// to the cell at once.
 class TStringGrid::Delegate : public QStyledItemDelegate {
  public:
   Delegate(TStringGrid* grid, QObject* parent) : QStyledItemDelegate(parent), grid_(grid) {}
@@ -115,15 +130,10 @@ class TStringGrid::Delegate : public QStyledItemDelegate {
     opt.text.clear();
     const QWidget* widget = opt.widget;
     widget->style()->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
-    if (text.isEmpty()) return;
-    painter->save();
-    painter->setClipRect(option.rect);
-    painter->setFont(opt.font);
     const bool selected = opt.state & QStyle::State_Selected;
-    painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawText(option.rect.adjusted(2, 2, 0, 0),
-                      Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
-    painter->restore();
+    DrawCellText(painter, option.rect, text,
+                 opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text),
+                 opt.font);
   }
 
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
@@ -182,10 +192,10 @@ class TStringGrid::CornerPainter : public QObject {
     opt.palette.setCurrentColorGroup(QPalette::Active);
     opt.rect = button->rect();
     opt.position = QStyleOptionHeader::OnlyOneSection;
-    opt.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
-    if (grid_->data_) opt.text = ToQString(grid_->data_->Cell(0, 0));
-    painter.setFont(grid_->View()->font());
     button->style()->drawControl(QStyle::CE_Header, &opt, &painter, button);
+    if (grid_->data_)
+      DrawCellText(&painter, grid_->FixedCellArea(opt.rect), ToQString(grid_->data_->Cell(0, 0)),
+                   opt.palette.color(QPalette::ButtonText), grid_->View()->font());
     return true;
   }
 
@@ -193,8 +203,51 @@ class TStringGrid::CornerPainter : public QObject {
   TStringGrid* grid_;
 };
 
+// The fixed row or column: its sections drawn as header sections with their text as every cell
+// has it, and past the last section the grid's plain background, as below the last row.
+class TStringGrid::FixedCells : public QHeaderView {
+ public:
+  FixedCells(Qt::Orientation orientation, TStringGrid* grid)
+      : QHeaderView(orientation, grid->View()), grid_(grid) {}
+
+ protected:
+  void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
+    QStyleOptionHeader opt;
+    initStyleOption(&opt);
+    initStyleOptionForIndex(&opt, logicalIndex);
+    opt.rect = rect;
+    const QString text = opt.text;
+    opt.text.clear();
+    style()->drawControl(QStyle::CE_Header, &opt, painter, this);
+    DrawCellText(painter, grid_->FixedCellArea(rect), text, opt.palette.color(QPalette::ButtonText),
+                 font());
+  }
+
+  void paintEvent(QPaintEvent* event) override {
+    QHeaderView::paintEvent(event);
+    const int end = length() - offset();
+    const QRect all = viewport()->rect();
+    const QRect beyond = orientation() == Qt::Horizontal
+                             ? QRect(QPoint(end, all.top()), all.bottomRight())
+                             : QRect(QPoint(all.left(), end), all.bottomRight());
+    if (beyond.isEmpty()) return;
+    const QWidget* cells = grid_->View()->viewport();
+    QPainter painter(viewport());
+    painter.fillRect(beyond, cells->palette().brush(cells->backgroundRole()));
+  }
+
+ private:
+  TStringGrid* grid_;
+};
+
+QRect TStringGrid::FixedCellArea(const QRect& section) const {
+  return section.adjusted(0, 0, -lineWidth_, -lineWidth_);
+}
+
 TStringGrid::TStringGrid(TForm* owner) : TControl(owner, new QTableView) {
   QTableView* view = View();
+  view->setHorizontalHeader(new FixedCells(Qt::Horizontal, this));
+  view->setVerticalHeader(new FixedCells(Qt::Vertical, this));
   model_ = new Model(this, view);
   view->setModel(model_);
   view->setItemDelegate(new Delegate(this, view));

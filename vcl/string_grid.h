@@ -49,6 +49,9 @@ class TStringGrid : public TControl {
   class Model;
   class Delegate;
   class CornerPainter;
+  class FixedCells;
+  // The area of a fixed cell drawn as the header section `section`: without its grid lines.
+  QRect FixedCellArea(const QRect& section) const;
   void ApplySizes();
   void SyncCurrent();
   void UserMovedTo(const QModelIndex& index);

@@ -8,6 +8,7 @@
 
 #include "rtl/cp932.h"
 #include "support/pdf_text.h"
+#include "support/process_limits.h"
 #include "support/shell.h"
 #include "support/temp_dir.h"
 
@@ -94,6 +95,49 @@ TEST_F(VelmoraTally, SavesTheSheet) {
   EXPECT_EQ(ReadBytes("copy.txt"), Sjis("青木\t1\t2\t\r\n井上\t2\t\r\n"));
   const Result names = Tally({"--save", "names-only.txt"});
   EXPECT_EQ(ReadBytes("names-only.txt"), Sjis("青木\t\r\n井上\t\r\n"));
+}
+
+// A folder that takes no new file (mode 555) holding a file the user may write (mode 666): --save
+// writes the file itself. Under a file-size limit a save that does not fit is a write error the
+// tool reports, through a temporary file or in place; the old file stays whole and nothing is left
+// behind. The tool runs as a user without privileges, SIGXFSZ as a new process has it.
+TEST_F(VelmoraTally, SavesWhereOnlyTheFileIsWritableAndReportsAWriteOverTheSizeLimit) {
+  namespace fs = std::filesystem;
+  std::string rows;
+  for (int i = 0; i < 500; ++i) rows += Sjis("青木\t1\t2\t\r\n");
+  WriteBytes("big.txt", rows);
+  fs::create_directory("locked");
+  for (const char* path : {"kept.txt", "locked/kept.txt", "locked/copy.txt"}) {
+    WriteBytes(path, "the old file");
+    fs::permissions(path, fs::perms(0666));
+  }
+  fs::permissions("locked", fs::perms(0555));
+  fs::permissions(dir.path(), fs::perms::all);  // the tool's output files go here
+  struct Case {
+    std::string target;
+    rlim_t limit;
+    int status;
+    std::string err, bytes;
+  };
+  const std::string writeError = "velmora-tally: ｽﾄﾘｰﾑへの書き込みｴﾗｰ\n";
+  const Case cases[] = {
+      {"locked/copy.txt", RLIM_INFINITY, 0, "", Sjis("青木\t1\t2\t\r\n井上\t2\t\r\n")},
+      {"locked/kept.txt", 4096, 1, writeError, "the old file"},
+      {"kept.txt", 4096, 1, writeError, "the old file"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_TRUE(testing_support::InNewChildProcess([&] {
+      testing_support::LimitFileSize(c.limit);
+      const Result r = Tally({"--save", c.target, c.status == 0 ? "order.txt" : "big.txt"});
+      EXPECT_EQ(r.status, c.status) << c.target;
+      EXPECT_EQ(r.err, c.err) << c.target;
+      return r.status == c.status && r.err == c.err;
+    })) << c.target;
+    EXPECT_EQ(ReadBytes(c.target), c.bytes) << c.target;
+  }
+  for (const char* folder : {".", "locked"})
+    for (const auto& entry : fs::directory_iterator(folder))
+      EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
 }
 
 TEST_F(VelmoraTally, ExitStatuses) {

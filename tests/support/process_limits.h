@@ -21,8 +21,17 @@ class FileSizeLimit {
   void (*previous_)(int) = nullptr;
 };
 
+// Limits the size of files this process may write from now on, leaving SIGXFSZ as it is: a
+// process that does not ignore it ends at the first write over the limit.
+void LimitFileSize(rlim_t bytes);
+
 // Runs `check` as a user without privileges and gives its result. As root it runs in a child
 // process that has given up root (uid and gid 65534); otherwise it runs here.
 bool AsUnprivilegedUser(const std::function<bool()>& check);
+
+// Runs `check` in a child process that starts with SIGXFSZ at its default (the end of the
+// process), as a user without privileges when this process is root. True when `check` returned
+// true; false when it returned false, threw, or the child was ended by a signal.
+bool InNewChildProcess(const std::function<bool()>& check);
 
 }  // namespace testing_support

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QListView>
 #include <QTest>
@@ -97,6 +98,39 @@ TEST_F(Commands, AClickOnTheResultListHidesItAndItsLinesStay) {
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, first.center());
   EXPECT_FALSE(Form1->ListBox2->Visible());
   EXPECT_EQ(Form1->ListBox2->Count(), 4);
+}
+
+// A click on the result list takes the keyboard focus; when the list hides, the focus goes back
+// to the control that had it before the tally (the sheet when none had it), never to the price
+// box, where the next key typed would silently become the price.
+TEST_F(Commands, HidingTheResultListGivesTheFocusBackNeverToThePriceBox) {
+  StartWithExample();
+  QWidget* sheet = Form1->StringGrid1->View();
+  QWidget* picker = Form1->ListBox1->View();
+  QWidget* priceBox = Form1->Edit1->Widget();
+  const std::pair<QWidget*, QWidget*> cases[] = {
+      {sheet, sheet}, {picker, picker}, {nullptr, sheet}, {priceBox, sheet}};
+  for (const auto& [before, want] : cases) {
+    const std::string name = before ? before->metaObject()->className() : "none";
+    QApplication::setActiveWindow(Form1->Window());  // the window the user is working in
+    if (before)
+      before->setFocus(Qt::OtherFocusReason);
+    else if (QWidget* focus = Form1->Window()->focusWidget())
+      focus->clearFocus();
+    Form1->K7->Click();
+    QListView* list = Form1->ListBox2->View();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(0, 0)).center());
+    ASSERT_FALSE(Form1->ListBox2->Visible()) << name;
+    QWidget* focus = Form1->Window()->focusWidget();
+    EXPECT_EQ(focus, want) << name << ": " << (focus ? focus->metaObject()->className() : "none");
+    if (focus) QTest::keyClick(focus, Qt::Key_7);
+    EXPECT_EQ(Form1->Edit1->Text(), "50") << name;
+    Form1->K7->Click();
+    const std::string kiwi = Utf8Lines(*Form1->ListBox2)[0];  // the 7 may be in a cell now
+    EXPECT_TRUE(kiwi.ends_with("(2枚 100円)")) << name << ": " << kiwi;
+    Form1->ListBox2->Hide();
+  }
 }
 
 TEST_F(Commands, AnEmptyResultListHidesOnAClickAnywhere) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListView>
@@ -55,6 +56,55 @@ TEST_F(Entry, MovingTheSelectionWithTheKeyboardEntersTooAChangeByTheProgramDoesN
   EXPECT_EQ(Form1->ListBox1->ItemIndex(), 2);
   EXPECT_EQ(Sheet().Cell(3, 1), "") << "nothing entered";
   EXPECT_EQ(Sheet().Col(), 3);
+}
+
+// A click on an entry selects it and enters it, with Ctrl or Shift held or not; Ctrl on the
+// selected entry takes nothing off.
+TEST_F(Entry, AClickWithCtrlOrShiftHeldEntersAsAnyClick) {
+  WriteReferenceFiles();
+  Start();
+  const Qt::KeyboardModifiers held[] = {Qt::ControlModifier, Qt::ShiftModifier,
+                                        Qt::ControlModifier | Qt::ShiftModifier};
+  QListView* view = Form1->ListBox1->View();
+  const auto click = [&](int index, Qt::KeyboardModifiers modifiers) {
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers,
+                      view->visualRect(view->model()->index(index, 0)).center());
+  };
+  int col = 1;
+  for (const Qt::KeyboardModifiers modifiers : held) {
+    click(0, {});
+    click(0, modifiers);  // the entry already selected
+    click(2, modifiers);  // another one
+    EXPECT_EQ(Sheet().Cell(col, 1), "12") << modifiers;
+    EXPECT_EQ(Sheet().Cell(col + 1, 1), "12") << modifiers;
+    EXPECT_EQ(Sheet().Cell(col + 2, 1), "20") << modifiers;
+    EXPECT_EQ(Form1->ListBox1->ItemIndex(), 2) << modifiers;
+    col += 3;
+  }
+  EXPECT_EQ(Sheet().Col(), col);
+  EXPECT_EQ(errors, std::vector<Shown>{});
+}
+
+// Tab from the sheet moves into the picker with nothing selected: the first Down enters the first
+// entry, the next one the second.
+TEST_F(Entry, TheFirstDownAfterTabIntoThePickerEntersTheFirstEntry) {
+  WriteReferenceFiles();
+  Start();
+  QApplication::setActiveWindow(Form1->Window());  // the window the user is working in
+  QWidget* sheet = Form1->StringGrid1->View();
+  QListView* picker = Form1->ListBox1->View();
+  sheet->setFocus(Qt::OtherFocusReason);
+  QTest::keyClick(sheet, Qt::Key_Tab);
+  ASSERT_EQ(Form1->Window()->focusWidget(), picker);
+  EXPECT_EQ(Form1->ListBox1->ItemIndex(), -1);
+  QTest::keyClick(picker, Qt::Key_Down);
+  EXPECT_EQ(Form1->ListBox1->ItemIndex(), 0);
+  QTest::keyClick(picker, Qt::Key_Down);
+  EXPECT_EQ(Form1->ListBox1->ItemIndex(), 1);
+  EXPECT_EQ(Sheet().Cell(1, 1), "12");
+  EXPECT_EQ(Sheet().Cell(2, 1), "15");
+  EXPECT_EQ(Sheet().Col(), 3);
+  EXPECT_EQ(errors, std::vector<Shown>{});
 }
 
 TEST_F(Entry, AtTheLastColumnTheWriteStaysAndTheGridIndexErrorShows) {

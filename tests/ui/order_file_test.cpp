@@ -8,12 +8,15 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <algorithm>
 #include <filesystem>
 
@@ -291,6 +294,36 @@ TEST_F(OrderFile, ASaveIntoAReadOnlyFolderIsReported) {
   EXPECT_FALSE(fs::exists(path));
 }
 
+// "保存" over a file the user may write (mode 666) in a folder that takes no new file (mode 555)
+// writes the file itself; a save over the file-size limit then is the write error in the error
+// box, with the saved file whole, not the end of the program. The window runs in a new process of
+// a user without privileges, SIGXFSZ as the program finds it at start.
+TEST_F(OrderFile, SavesWhereOnlyTheFileIsWritableAndSurvivesTheFileSizeLimit) {
+  fs::permissions(dir.path(), fs::perms(0755));
+  fs::create_directory("locked");
+  WriteBytes("locked/kept.txt", "the old file");
+  fs::permissions("locked/kept.txt", fs::perms(0666));
+  fs::permissions("locked", fs::perms(0555));
+  EXPECT_TRUE(testing_support::InNewChildProcess([&] {
+    Start();
+    errors.clear();
+    vcl::TSaveDialog::QueueOverwriteAnswer([](const std::string&) { return true; });
+    vcl::TSaveDialog::QueueOverwriteAnswer([](const std::string&) { return true; });
+    Fill(1, {"Kiwi", "12"});
+    Save("locked/kept");
+    EXPECT_EQ(errors, std::vector<Shown>{});
+    Sheet().SetRowCount(2000);
+    for (int row = 2; row < 2000; ++row) Fill(row, {"name", "1", "2", "3", "4"});
+    testing_support::LimitFileSize(4096);
+    Save("locked/kept");
+    EXPECT_EQ(errors, std::vector<Shown>{Error("ｽﾄﾘｰﾑへの書き込みｴﾗｰ")});
+    return errors == std::vector<Shown>{Error("ｽﾄﾘｰﾑへの書き込みｴﾗｰ")};
+  }));
+  EXPECT_EQ(ReadBytes("locked/kept.txt"), "Kiwi\t12\t\r\n\t\r\n\t\r\n\t\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator("locked"), fs::directory_iterator()), 1)
+      << "no temporary file";
+}
+
 TEST_F(OrderFile, TheDialogsLeaveTheCurrentFolderAsItWas) {
   Start();
   fs::create_directory("elsewhere");
@@ -369,6 +402,55 @@ TEST_F(OrderFile, TheRealDialogsTakeTheTypedNameAndAskInTheirOwnBox) {
   EXPECT_EQ(Form1->OpenDialog1->FileName(), dir / "two.txt");
   EXPECT_EQ(Sheet().Cell(0, 2), Sjis("鈴木"));
   EXPECT_EQ(errors, std::vector<Shown>{});
+}
+
+// The load dialog as the user sees it: centred over the main window, the file list's sizes, types
+// and dates in Japanese, and every column at least as wide as what it shows.
+TEST_F(OrderFile, TheRealLoadDialogSpeaksJapaneseAndIsCentredOverTheMainWindow) {
+  WriteBytes("order.txt", std::string(350, 'x'));
+  Start();
+  bool looked = false;
+  WhenOpen<QFileDialog>([&](QFileDialog* dialog) {
+    looked = true;
+    const QRect over = Form1->Window()->frameGeometry();
+    const QRect frame = dialog->frameGeometry();
+    EXPECT_LE((frame.center() - over.center()).manhattanLength(), 1)
+        << "dialog centre " << frame.center().x() << "," << frame.center().y() << ", window's "
+        << over.center().x() << "," << over.center().y();
+    EXPECT_TRUE(dialog->screen()->availableGeometry().contains(frame));
+    auto* list = dialog->findChild<QTreeView*>();
+    ASSERT_NE(list, nullptr);
+    // The file list fills in on a thread of its own, the type last.
+    const auto row = [&]() -> QModelIndex {
+      const QModelIndex top = list->rootIndex();
+      for (int r = 0; r < list->model()->rowCount(top); ++r) {
+        const QModelIndex name = list->model()->index(r, 0, top);
+        if (name.data().toString() == "order.txt") return name;
+      }
+      return {};
+    };
+    for (int tries = 0;
+         tries < 3000 && (!row().isValid() || row().siblingAtColumn(2).data().toString().isEmpty());
+         ++tries)
+      QTest::qWait(10);
+    const QModelIndex name = row();
+    ASSERT_TRUE(name.isValid());
+    const auto shown = [&](int column) { return name.siblingAtColumn(column).data().toString(); };
+    EXPECT_EQ(shown(1).toStdString(), "350 バイト");
+    EXPECT_EQ(shown(2).toStdString(), "平文テキストドキュメント");
+    const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+    EXPECT_EQ(shown(3),
+              japanese.toString(QFileInfo("order.txt").lastModified(), QLocale::ShortFormat))
+        << shown(3).toStdString();
+    for (int column = 0; column < 4; ++column)
+      EXPECT_GE(list->columnWidth(column),
+                list->sizeHintForIndex(name.siblingAtColumn(column)).width())
+          << "column " << column << ": "
+          << name.siblingAtColumn(column).data().toString().toStdString();
+    dialog->reject();
+  });
+  Form1->K2->Click();
+  EXPECT_TRUE(looked);
 }
 
 }  // namespace

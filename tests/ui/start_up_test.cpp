@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QFontInfo>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 
 #include "main_window_fixture.h"
 #include "rtl/cp932.h"
@@ -128,6 +131,140 @@ TEST_F(StartUp, ComponentsStandInTheirPlaces) {
   EXPECT_TRUE(Form1->ListBox2->Widget()->isAncestorOf(Form1->Client()->childAt(300, 100)) ||
               Form1->Client()->childAt(300, 100) == Form1->ListBox2->Widget());
   EXPECT_TRUE(Form1->ListBox2->Widget()->isAncestorOf(Form1->Client()->childAt(500, 100)));
+}
+
+namespace {
+
+// The pixels of `image` that differ from `background` (an image of the same size), and the
+// rectangle around them.
+struct Ink {
+  std::vector<QPoint> points;
+  QRect bounds;
+};
+Ink InkOf(const QImage& image, const QImage& background) {
+  Ink ink;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixel(x, y) != background.pixel(x, y)) {
+        ink.points.emplace_back(x, y);
+        ink.bounds |= QRect(x, y, 1, 1);
+      }
+  return ink;
+}
+
+// The ink of `text` drawn on its own from kTextAt in `font` and `colour` on `paper`, unclipped.
+constexpr QPoint kTextAt(20, 20);
+Ink TextInk(const QString& text, const QFont& font, QColor colour, QColor paper) {
+  QImage blank(200, 60, QImage::Format_ARGB32_Premultiplied);
+  blank.fill(paper);
+  QImage drawn = blank;
+  QPainter painter(&drawn);
+  painter.setFont(font);
+  painter.setPen(colour);
+  painter.drawText(QRect(kTextAt, QSize(160, 30)), Qt::AlignLeft | Qt::AlignTop, text);
+  painter.end();
+  return InkOf(drawn, blank);
+}
+
+// The area inside the border of a box drawn empty: from its middle out to the first pixel of
+// another colour.
+QRect Inside(const QImage& empty) {
+  const QPoint middle(empty.width() / 2, empty.height() / 2);
+  const QRgb paper = empty.pixel(middle);
+  int left = middle.x(), right = middle.x(), top = middle.y(), bottom = middle.y();
+  while (left > 0 && empty.pixel(left - 1, middle.y()) == paper) --left;
+  while (right + 1 < empty.width() && empty.pixel(right + 1, middle.y()) == paper) ++right;
+  while (top > 0 && empty.pixel(middle.x(), top - 1) == paper) --top;
+  while (bottom + 1 < empty.height() && empty.pixel(middle.x(), bottom + 1) == paper) ++bottom;
+  return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+}  // namespace
+
+// The price box at its place and size shows a price of up to four digits whole, inside its
+// border, with the cursor at the start (as the program sets it) or at the end (as typed): the box
+// is drawn offscreen and its text's pixels are those of the text drawn on its own.
+TEST_F(StartUp, ThePriceBoxShowsFourDigitsWholeInsideItsBorder) {
+  Start();
+  QLineEdit* box = Form1->Edit1->LineEdit();
+  ASSERT_EQ(box->geometry(), QRect(520, 320, 25, 20));
+  box->clearFocus();
+  box->setText("");
+  const QImage empty = box->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  const QRect inside = Inside(empty);
+  EXPECT_GE(inside.width(), 21) << "a thin border";
+  const QColor paper = empty.pixelColor(inside.center());
+  for (const char* price : {"120", "1200", "9999"}) {
+    const Ink alone = TextInk(price, box->font(), box->palette().color(QPalette::Text), paper);
+    for (const bool atEnd : {false, true}) {
+      box->setText(price);
+      box->setCursorPosition(atEnd ? box->text().size() : 0);
+      const QImage drawn =
+          box->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+      const Ink ink = InkOf(drawn, empty);
+      const std::string where = std::string(price) + (atEnd ? ", cursor at the end" : "");
+      EXPECT_TRUE(inside.contains(ink.bounds)) << where;
+      ASSERT_EQ(ink.bounds.size(), alone.bounds.size()) << where << ": cut or scrolled";
+      const QPoint shift = ink.bounds.topLeft() - alone.bounds.topLeft();
+      std::vector<QPoint> moved;
+      for (const QPoint& p : alone.points) moved.push_back(p + shift);
+      EXPECT_EQ(ink.points, moved) << where;
+    }
+  }
+  box->setText("12000");
+  box->end(false);
+  const Ink five =
+      InkOf(box->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), empty);
+  EXPECT_TRUE(inside.contains(five.bounds)) << "a longer price scrolls inside the border";
+}
+
+// Every cell's text starts 2 pixels inside its left and top edges, the fixed ones (the corner,
+// the header row, the name column) as the others: the grid is drawn offscreen with the same text
+// in one cell of each kind, and again without it.
+TEST_F(StartUp, EveryCellsTextStartsTwoPixelsInsideItsCell) {
+  Start();
+  QTableView* view = Form1->StringGrid1->View();
+  const auto origin = [&](const QWidget* w, QPoint at) { return w->mapTo(view, at); };
+  QHeaderView* columns = view->horizontalHeader();
+  QHeaderView* names = view->verticalHeader();
+  struct Cell {
+    const char* kind;
+    int col, row;
+    QPoint topLeft;  // of the cell, inside its grid lines, in the view
+    QColor colour;
+  };
+  const QPalette palette = view->palette();
+  const Cell cells[] = {
+      {"corner", 0, 0, origin(view->findChild<QAbstractButton*>(), {0, 0}),
+       palette.color(QPalette::ButtonText)},
+      {"header row", 3, 0, origin(columns->viewport(), {columns->sectionViewportPosition(2), 0}),
+       palette.color(QPalette::ButtonText)},
+      {"name column", 0, 2, origin(names->viewport(), {0, names->sectionViewportPosition(1)}),
+       palette.color(QPalette::ButtonText)},
+      {"order cell", 2, 3, origin(view->viewport(), Form1->StringGrid1->CellRect(2, 3).topLeft()),
+       palette.color(QPalette::Text)},
+  };
+  for (const Cell& c : cells) Sheet().SetCell(c.col, c.row, "12");
+  const QImage drawn = view->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  for (const Cell& c : cells) Sheet().SetCell(c.col, c.row, "");
+  const QImage empty = view->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  for (const Cell& c : cells) {
+    // The text drawn alone shows where its ink starts for a text starting 2 inside the cell.
+    const Ink alone = TextInk("12", view->font(), c.colour, Qt::white);
+    const QPoint inkInCell = alone.bounds.topLeft() - kTextAt + QPoint(2, 2);
+    const QRect area(c.topLeft, QSize(40, 20));
+    const Ink ink = InkOf(drawn.copy(area), empty.copy(area));
+    EXPECT_EQ(ink.bounds.topLeft(), inkInCell) << c.kind;
+    EXPECT_EQ(ink.bounds.size(), alone.bounds.size()) << c.kind;
+  }
+
+  // Below the last row the name column is the grid's plain background, as the cells' side is.
+  const int below = names->viewport()->mapTo(view, QPoint(0, names->length())).y() + 10;
+  ASSERT_LT(below, view->height() - 30) << "the 4 person rows leave room below";
+  const auto colourAt = [&](int x) { return empty.pixelColor(x, below).name().toStdString(); };
+  const std::string background = colourAt(view->viewport()->mapTo(view, QPoint(100, 0)).x());
+  for (const int x : {2, names->width() / 2, names->width() - 2})
+    EXPECT_EQ(colourAt(x), background) << "x " << x;
 }
 
 TEST_F(StartUp, FontsAreAJapaneseGothicOfTheGivenPixelSize) {
