@@ -26,30 +26,64 @@ void WriteOrderFile(const Sheet& sheet, const std::string& path) {
   WriteWholeFile(path, OrderFileText(sheet));
 }
 
-void LoadOrderText(Sheet& sheet, std::string_view data) {
-  sheet.BeginUpdate();
-  int n = 1;
-  std::vector<std::string_view> fields;
-  ForEachTextModeLine(data, [&](std::string_view line, bool) {
-    ++n;
-    sheet.SetRowCount(n);
-    line = line.substr(0, line.find('\0'));
-    fields.clear();
-    for (;;) {
-      const size_t tab = line.find('\t');
-      fields.push_back(line.substr(0, tab));
-      if (tab == std::string_view::npos) break;
-      line.remove_prefix(tab + 1);
+namespace {
+
+// Puts the lines of an order file into the sheet, one row per line from row 1 on.
+class OrderLines {
+ public:
+  explicit OrderLines(Sheet& sheet) : sheet_(sheet) {}
+
+  void operator()(std::string_view line, bool) {
+    ++n_;
+    sheet_.SetRowCount(n_);
+    // One pass over the line: a TAB ends a field, a NUL ends the line's text.
+    fields_.clear();
+    const char* p = line.data();
+    size_t start = 0, i = 0;
+    for (; i < line.size(); ++i) {
+      if (static_cast<unsigned char>(p[i]) > '\t') continue;
+      if (p[i] == '\t') {
+        fields_.emplace_back(p + start, i - start);
+        start = i + 1;
+      } else if (p[i] == '\0') {
+        break;
+      }
     }
-    sheet.SetRowFields(n - 1, fields);
-  });
+    fields_.emplace_back(p + start, i - start);
+    sheet_.SetRowFields(n_ - 1, fields_);
+  }
+
+ private:
+  Sheet& sheet_;
+  int n_ = 1;
+  std::vector<std::string_view> fields_;
+};
+
+// Runs read(lines) between BeginUpdate and EndUpdate, also when it throws.
+template <class Read>
+void LoadInto(Sheet& sheet, Read&& read) {
+  OrderLines lines(sheet);
+  sheet.BeginUpdate();
+  try {
+    read(lines);
+  } catch (...) {
+    sheet.EndUpdate();
+    throw;
+  }
   sheet.EndUpdate();
 }
 
+}  // namespace
+
+void LoadOrderText(Sheet& sheet, std::string_view data) {
+  LoadInto(sheet, [&](OrderLines& lines) { ForEachTextModeLine(data, lines); });
+}
+
 void ReadOrderFile(Sheet& sheet, const std::string& path) {
-  const auto data = ReadWholeFile(path);
-  if (!data) throw rtl::EFOpenError(path);
-  LoadOrderText(sheet, *data);
+  // Read in pieces, so that the file never sits in memory beside the sheet.
+  FilePieces file;
+  if (!file.Open(path)) throw rtl::EFOpenError(path);
+  LoadInto(sheet, [&](OrderLines& lines) { ForEachTextModeLine(file, lines); });
 }
 
 }  // namespace order

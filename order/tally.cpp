@@ -1,8 +1,10 @@
 #include "order/tally.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <limits>
-#include <unordered_map>
+#include <memory>
 
 namespace order {
 
@@ -67,67 +69,272 @@ std::vector<std::string> PerPersonTally(const Sheet& sheet, std::string_view pri
   return lines;
 }
 
-void PerOrderTally(const Sheet& sheet, const std::vector<std::string>& entries,
-                   std::string_view priceText, const LineSink& emit) {
-  // Each distinct entry text gets a slot; one pass over the sheet notes in each slot the rows of
-  // the order cells with its text, in row and column order, as a scan per entry would find them.
-  std::unordered_map<std::string_view, size_t> slotOf;
-  slotOf.reserve(entries.size());
-  std::vector<size_t> entrySlot;
-  entrySlot.reserve(entries.size());
-  for (const std::string& e : entries)
-    entrySlot.push_back(slotOf.try_emplace(e, slotOf.size()).first->second);
-  // A match keeps its row's short name, so that the lines are written without going back to
-  // the rows.
-  struct Match {
-    int32_t row;
-    uint8_t nameLength;
-    char name[4];
-  };
-  std::vector<std::vector<Match>> matches(slotOf.size());
+namespace {
 
-  if (!slotOf.empty()) {
-    for (int r = 1; r < sheet.RowCount(); ++r) {
-      Match match{r, 0, {}};
-      sheet.ForEachRunCell(r, 0, [&](int col, std::string_view text) {
-        if (col == 0) {
-          const std::string_view name = ShortName(text);
-          match.nameLength = static_cast<uint8_t>(name.size());
-          name.copy(match.name, name.size());
-          return;
-        }
-        const auto it = slotOf.find(text);
-        if (it != slotOf.end()) matches[it->second].push_back(match);
-      });
+// The distinct texts of the picker entries, each with a slot number, in an open-addressing table:
+// the per-order-number tally looks up every order cell of the sheet in it.
+class EntrySlots {
+ public:
+  static constexpr uint32_t kNone = UINT32_MAX;
+
+  explicit EntrySlots(const std::vector<std::string>& entries) {
+    size_t capacity = 16;
+    while (capacity < 2 * entries.size()) capacity *= 2;
+    table_.assign(capacity, Cell{0, kNone, 0});
+    mask_ = capacity - 1;
+    slotOfEntry_.reserve(entries.size());
+    for (const std::string& entry : entries) {
+      uint32_t slot = Find(entry);
+      if (slot == kNone) {
+        slot = static_cast<uint32_t>(texts_.size());
+        texts_.emplace_back(entry);
+        const uint64_t hash = Hash(entry);
+        size_t at = hash & mask_;
+        while (table_[at].slot != kNone) at = (at + 1) & mask_;
+        table_[at] = Cell{hash, slot, static_cast<uint32_t>(std::min<size_t>(entry.size(), 9))};
+      }
+      slotOfEntry_.push_back(slot);
     }
   }
+
+  size_t Count() const { return texts_.size(); }
+  uint32_t SlotOfEntry(size_t entry) const { return slotOfEntry_[entry]; }
+
+  // The slot of `text`, or kNone.
+  uint32_t Find(std::string_view text) const {
+    const uint64_t hash = Hash(text);
+    for (size_t at = hash & mask_;; at = (at + 1) & mask_) {
+      const Cell& cell = table_[at];
+      if (cell.slot == kNone) return kNone;
+      // Texts of up to 8 bytes and the same length have the same hash only when they are equal.
+      if (cell.hash == hash && cell.size == std::min<size_t>(text.size(), 9) &&
+          (text.size() <= 8 || texts_[cell.slot] == text))
+        return cell.slot;
+    }
+  }
+
+ private:
+  struct Cell {
+    uint64_t hash;
+    uint32_t slot;
+    uint32_t size;  // the text's length; 9 for any longer than 8 bytes
+  };
+
+  static uint64_t Load32(const char* p) {
+    uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+  }
+  static uint64_t Load64(const char* p) {
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    return v;
+  }
+  static uint64_t Mix(uint64_t h) {  // a bijection
+    h = (h ^ (h >> 33)) * 0xFF51AFD7ED558CCDu;
+    h = (h ^ (h >> 33)) * 0xC4CEB9FE1A85EC53u;
+    return h ^ (h >> 33);
+  }
+  // For a given length of up to 8 bytes, different texts give different hashes: the bytes are
+  // read into one word whole, and Mix loses nothing.
+  static uint64_t Hash(std::string_view text) {
+    const char* p = text.data();
+    const size_t n = text.size();
+    const uint64_t seed = n * 0x9E3779B97F4A7C15u;
+    if (n >= 8) {
+      uint64_t h = seed;
+      for (size_t i = 0; i + 8 < n; i += 8) h = Mix(h ^ Load64(p + i));
+      return Mix(h ^ Load64(p + n - 8));
+    }
+    uint64_t word = 0;
+    if (n >= 4) {
+      word = Load32(p) | Load32(p + n - 4) << 32;
+    } else if (n > 0) {
+      const auto byte = [&](size_t i) { return uint64_t{static_cast<unsigned char>(p[i])}; };
+      word = byte(0) | byte(n / 2) << 8 | byte(n - 1) << 16;
+    }
+    return Mix(seed ^ word);
+  }
+
+  std::vector<std::string_view> texts_;  // per slot
+  std::vector<Cell> table_;
+  size_t mask_ = 0;
+  std::vector<uint32_t> slotOfEntry_;
+};
+
+// What a match adds to its entry's line: " [row]short name". Each row with a match keeps its row
+// number, the length of its short name and the name in 9 bytes.
+class RowPieces {
+ public:
+  // The most bytes Write writes.
+  static constexpr size_t kMaxSize = 2 + 10 + 1 + 4;
+
+  void Add(int32_t row, std::string_view shortName) {
+    Piece& piece = pieces_.emplace_back();
+    const auto number = static_cast<uint32_t>(row);
+    std::memcpy(piece.bytes, &number, 4);
+    piece.bytes[4] = static_cast<char>(shortName.size());
+    std::memcpy(piece.bytes + 5, shortName.data(), shortName.size());
+  }
+
+  // Writes piece `i` at `out`, which has room for kMaxSize bytes; returns the end.
+  char* Write(size_t i, char* out) const {
+    const Piece& piece = pieces_[i];
+    uint32_t row;
+    std::memcpy(&row, piece.bytes, 4);
+    out[0] = ' ';
+    out[1] = '[';
+    out = std::to_chars(out + 2, out + 12, row).ptr;
+    *out++ = ']';
+    std::memcpy(out, piece.bytes + 5, 4);
+    return out + piece.bytes[4];
+  }
+
+  size_t Count() const { return pieces_.size(); }
+  void Prefetch(size_t i) const { __builtin_prefetch(&pieces_[i]); }
+
+ private:
+  struct Piece {
+    char bytes[9];  // the row number, the name's length, the name
+  };
+  std::vector<Piece> pieces_;
+};
+
+// Numbers written as varints one after another and read back in the same order, kept in blocks
+// that never move.
+class VarintStream {
+ public:
+  void Put(uint32_t value) {
+    if (kBlock - used_ < 5) NewBlock();
+    used_ = static_cast<size_t>(row_encoding::PutVarint(blocks_.back().get() + used_, value) -
+                                blocks_.back().get());
+  }
+
+  // Calls f(value) for each number, in the order put.
+  template <class F>
+  void ForEach(F&& f) const {
+    for (size_t b = 0; b < blocks_.size(); ++b) {
+      const auto* in = reinterpret_cast<const unsigned char*>(blocks_[b].get());
+      const auto* const end = in + (b + 1 < blocks_.size() ? sizes_[b] : used_);
+      while (in < end) f(row_encoding::GetVarint(in));
+    }
+  }
+
+ private:
+  static constexpr size_t kBlock = 1 << 20;
+  void NewBlock() {
+    if (!blocks_.empty()) sizes_.push_back(used_);
+    blocks_.emplace_back(new char[kBlock]);
+    used_ = 0;
+  }
+
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  std::vector<size_t> sizes_;  // the bytes used in each block but the last
+  size_t used_ = kBlock;       // in the last block
+};
+
+}  // namespace
+
+void PerOrderTally(const Sheet& sheet, const std::vector<std::string>& entries,
+                   std::string_view priceText, const LineSink& emit) {
+  // One pass over the sheet looks up each order cell and makes the piece of each row with a
+  // match. It notes the slots of the matches, row by row, and measures the match list of each
+  // slot; then the lists are written, in row and column order, into one array where each slot
+  // has its place. A list holds the numbers of its matches' pieces, each as a varint of its
+  // distance from the one before: mostly one or two bytes a match.
+  using row_encoding::GetVarint;
+  using row_encoding::PutVarint;
+  using row_encoding::VarintSize;
+  const EntrySlots slots(entries);
+  struct List {
+    size_t count = 0;
+    size_t begin = 0;
+    size_t end = 0;     // the first pass adds up the list's size here
+    uint32_t last = 0;  // the piece of the list's last match so far
+  };
+  std::vector<List> lists(slots.Count());
+  RowPieces pieces;
+  VarintStream found;  // per row with a match: slot + 1 for each match, then 0
+  const int rowCount = sheet.RowCount();
+  if (!lists.empty()) {
+    for (int r = 1; r < rowCount; ++r) {
+      std::string_view name;
+      const auto piece = static_cast<uint32_t>(pieces.Count());  // if the row has a match
+      bool matched = false;
+      sheet.ForEachRunCell(r, 0, [&](int col, std::string_view text) {
+        if (col == 0) {
+          name = text;
+          return;
+        }
+        const uint32_t slot = slots.Find(text);
+        if (slot == EntrySlots::kNone) return;
+        List& list = lists[slot];
+        ++list.count;
+        list.end += VarintSize(piece - list.last);
+        list.last = piece;
+        found.Put(slot + 1);
+        matched = true;
+      });
+      if (!matched) continue;
+      found.Put(0);
+      pieces.Add(r, ShortName(name));
+    }
+  }
+  size_t bytes = 0;
+  for (List& list : lists) {
+    list.begin = bytes;
+    bytes += list.end;
+    list.end = list.begin;
+    list.last = 0;
+  }
+  std::unique_ptr<char[]> listBytes(new char[bytes]);
+  uint32_t piece = 0;
+  found.ForEach([&](uint32_t value) {
+    if (value == 0) {
+      ++piece;
+      return;
+    }
+    List& list = lists[value - 1];
+    char* const at = listBytes.get() + list.end;
+    list.end += static_cast<size_t>(PutVarint(at, piece - list.last) - at);
+    list.last = piece;
+  });
+  found = VarintStream();
 
   int64_t total = 0;
   std::string line;
+  // The pieces lie all over their array: each is asked for a few dozen matches before it is copied.
+  constexpr size_t kAhead = 32;
+  uint32_t ahead[kAhead];
   for (size_t i = 0; i < entries.size(); ++i) {
-    const std::vector<Match>& found = matches[entrySlot[i]];
-    const int64_t count = static_cast<int64_t>(found.size());
-    line.clear();
-    line.reserve(entries[i].size() + 24 + found.size() * 18);
-    line += entries[i];
-    line += '=';
-    AppendNumber(line, count);
-    line += kPhotos;
-    for (const Match& m : found) {
-      line += " [";
-      AppendNumber(line, m.row);
-      line += ']';
-      line.append(m.name, m.nameLength);
+    const List& list = lists[slots.SlotOfEntry(i)];
+    const size_t count = list.count;
+    std::string head = entries[i];
+    head += '=';
+    AppendNumber(head, static_cast<int64_t>(count));
+    head += kPhotos;
+    const size_t room = head.size() + count * RowPieces::kMaxSize;
+    if (line.size() < room) line.resize(room);
+    char* out = std::copy(head.begin(), head.end(), line.data());
+    const auto* in = reinterpret_cast<const unsigned char*>(listBytes.get() + list.begin);
+    piece = 0;
+    for (size_t read = 0, done = 0; done < count; ++done) {
+      for (; read < count && read < done + kAhead; ++read) {
+        piece += GetVarint(in);
+        ahead[read % kAhead] = piece;
+        pieces.Prefetch(piece);
+      }
+      out = pieces.Write(ahead[done % kAhead], out);
     }
-    emit(line);
-    total += count;
+    emit(std::string_view(line.data(), static_cast<size_t>(out - line.data())));
+    total += static_cast<int64_t>(count);
   }
-  std::string last(kTotal);
-  AppendNumber(last, PriceValue(priceText) * total);
-  last += kYenOpen;
-  AppendNumber(last, total);
-  last += kPhotosClose;
-  emit(last);
+  std::string totalLine(kTotal);
+  AppendNumber(totalLine, PriceValue(priceText) * total);
+  totalLine += kYenOpen;
+  AppendNumber(totalLine, total);
+  totalLine += kPhotosClose;
+  emit(totalLine);
 }
 
 std::vector<std::string> PerOrderTally(const Sheet& sheet, const std::vector<std::string>& entries,

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "order/tally.h"
 #include "rtl/cp932.h"
 #include "support/temp_dir.h"
@@ -139,6 +141,65 @@ TEST(Tally, LargeNumbersArePrintedWholeWithoutWrapping) {
   EXPECT_NE(line.find("(60\x96\x87 128849018820\x89\x7E)"), std::string::npos) << line;
   const auto lines = order::PerOrderTally(sheet, {"7", "7"}, "-2147483648");
   EXPECT_EQ(lines.back(), Sjis("合計 -257698037760円(120枚)"));
+}
+
+// Order numbers are looked up by a hash of their bytes; texts of up to 8 bytes are told apart by
+// the hash alone. Texts that differ in one byte anywhere, of every length around that limit, must
+// each count only their own cells.
+TEST(Tally, EntriesThatDifferInOneByteCountOnlyTheirOwnCells) {
+  std::set<std::string> distinct;
+  for (size_t n = 0; n <= 12; ++n) {
+    const std::string base = std::string("0123456789AB").substr(0, n);
+    distinct.insert(base);
+    for (size_t i = 0; i < n; ++i)
+      for (const char b : {'\0', '\x01', '\x7F', '\x80', '\xFF', static_cast<char>(base[i] + 1)}) {
+        std::string variant = base;
+        variant[i] = b;
+        distinct.insert(variant);
+      }
+  }
+  const std::vector<std::string> picker(distinct.begin(), distinct.end());
+  // Every third text is ordered, the others never are; row r orders ten of them.
+  std::vector<std::string> ordered;
+  for (size_t i = 0; i < picker.size(); i += 3)
+    if (!picker[i].empty()) ordered.push_back(picker[i]);
+  Sheet sheet;
+  sheet.SetRowCount(static_cast<int>(ordered.size() / 10 + 2));
+  for (size_t k = 0; k < ordered.size(); ++k) {
+    const int row = static_cast<int>(k / 10 + 1);
+    sheet.SetCell(0, row, "R" + std::to_string(row));
+    sheet.SetCell(static_cast<int>(k % 10 + 1), row, ordered[k]);
+  }
+  const auto lines = order::PerOrderTally(sheet, picker, "1");
+  ASSERT_EQ(lines.size(), picker.size() + 1);
+  for (size_t i = 0; i < picker.size(); ++i) {
+    const bool isOrdered = i % 3 == 0 && !picker[i].empty();
+    const std::string count = picker[i] + "=" + (isOrdered ? "1" : "0") + "\x96\x87 ";
+    EXPECT_EQ(lines[i].substr(0, count.size()), count) << "entry " << i;
+  }
+  EXPECT_EQ(lines.back(), "\x8D\x87\x8C\x76 " + std::to_string(ordered.size()) + "\x89\x7E(" +
+                              std::to_string(ordered.size()) + "\x96\x87)");
+}
+
+// The match lists of the per-order-number tally are kept per row with a match; rows without one,
+// rows past the picker's texts and far row numbers must not shift them.
+TEST(Tally, MatchesKeepTheirRowsAndNamesAcrossGapsAndFarRows) {
+  Sheet sheet;
+  sheet.SetRowCount(300'001);
+  sheet.SetCell(0, 1, "First");
+  sheet.SetCell(1, 1, "5");
+  sheet.SetCell(0, 2, "NoMatch");
+  sheet.SetCell(1, 2, "6");
+  sheet.SetCell(0, 70'000, "Mid");
+  sheet.SetCell(1, 70'000, "5");
+  sheet.SetCell(2, 70'000, "5");
+  sheet.SetCell(3, 70'000, "9");
+  sheet.SetCell(0, 300'000, "Last");
+  sheet.SetCell(1, 300'000, "9");
+  EXPECT_EQ(order::PerOrderTally(sheet, {"9", "5"}, "1"),
+            (std::vector<std::string>{"9=2\x96\x87  [70000]Mid [300000]Last",
+                                      "5=3\x96\x87  [1]Firs [70000]Mid [70000]Mid",
+                                      "\x8D\x87\x8C\x76 5\x89\x7E(5\x96\x87)"}));
 }
 
 }  // namespace
