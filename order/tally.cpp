@@ -162,42 +162,53 @@ class EntrySlots {
   std::vector<uint32_t> slotOfEntry_;
 };
 
-// What a match adds to its entry's line: " [row]short name". Each row with a match keeps its row
-// number, the length of its short name and the name in 9 bytes.
-class RowPieces {
+// The distinct short names of the rows with a match, each with a number in the order they came.
+// A short name has at most 4 bytes: with its length it makes one 64-bit key.
+class ShortNames {
  public:
-  // The most bytes Write writes.
-  static constexpr size_t kMaxSize = 2 + 10 + 1 + 4;
-
-  void Add(int32_t row, std::string_view shortName) {
-    Piece& piece = pieces_.emplace_back();
-    const auto number = static_cast<uint32_t>(row);
-    std::memcpy(piece.bytes, &number, 4);
-    piece.bytes[4] = static_cast<char>(shortName.size());
-    std::memcpy(piece.bytes + 5, shortName.data(), shortName.size());
+  static uint64_t Key(std::string_view name) {
+    uint64_t key = 0;
+    std::memcpy(&key, name.data(), name.size());
+    return key | uint64_t{name.size()} << 32;
   }
 
-  // Writes piece `i` at `out`, which has room for kMaxSize bytes; returns the end.
-  char* Write(size_t i, char* out) const {
-    const Piece& piece = pieces_[i];
-    uint32_t row;
-    std::memcpy(&row, piece.bytes, 4);
-    out[0] = ' ';
-    out[1] = '[';
-    out = std::to_chars(out + 2, out + 12, row).ptr;
-    *out++ = ']';
-    std::memcpy(out, piece.bytes + 5, 4);
-    return out + piece.bytes[4];
+  // The number of `key`'s name, given when it first comes.
+  uint32_t Number(uint64_t key) {
+    if (2 * (keys_.size() + 1) > table_.size()) Grow();
+    size_t at = Mix(key) & (table_.size() - 1);
+    for (;; at = (at + 1) & (table_.size() - 1)) {
+      if (table_[at] == 0) break;
+      if (keys_[table_[at] - 1] == key) return table_[at] - 1;
+    }
+    keys_.push_back(key);
+    table_[at] = static_cast<uint32_t>(keys_.size());
+    return table_[at] - 1;
   }
 
-  size_t Count() const { return pieces_.size(); }
-  void Prefetch(size_t i) const { __builtin_prefetch(&pieces_[i]); }
+  // Writes name `number` at `out`, which has room for 4 bytes; returns the end.
+  char* Write(uint32_t number, char* out) const {
+    const uint64_t key = keys_[number];
+    std::memcpy(out, &key, 4);
+    return out + (key >> 32);
+  }
 
  private:
-  struct Piece {
-    char bytes[9];  // the row number, the name's length, the name
-  };
-  std::vector<Piece> pieces_;
+  static uint64_t Mix(uint64_t h) {
+    h = (h ^ (h >> 33)) * 0xFF51AFD7ED558CCDu;
+    return h ^ (h >> 33);
+  }
+  void Grow() {
+    std::vector<uint32_t> table(std::max<size_t>(64, 2 * table_.size()), 0);
+    for (uint32_t n = 0; n < keys_.size(); ++n) {
+      size_t at = Mix(keys_[n]) & (table.size() - 1);
+      while (table[at] != 0) at = (at + 1) & (table.size() - 1);
+      table[at] = n + 1;
+    }
+    table_ = std::move(table);
+  }
+
+  std::vector<uint64_t> keys_;   // by number
+  std::vector<uint32_t> table_;  // number + 1; 0 where free
 };
 
 // Numbers written as varints one after another and read back in the same order, kept in blocks
@@ -237,11 +248,11 @@ class VarintStream {
 
 void PerOrderTally(const Sheet& sheet, const std::vector<std::string>& entries,
                    std::string_view priceText, const LineSink& emit) {
-  // One pass over the sheet looks up each order cell and makes the piece of each row with a
-  // match. It notes the slots of the matches, row by row, and measures the match list of each
-  // slot; then the lists are written, in row and column order, into one array where each slot
-  // has its place. A list holds the numbers of its matches' pieces, each as a varint of its
-  // distance from the one before: mostly one or two bytes a match.
+  // One pass over the sheet looks up each order cell. It notes the matches row by row and
+  // measures the match list of each slot; then the lists are written, in row and column order,
+  // into one array where each slot has its place. A list holds per match the distance of its row
+  // from the one before and the number of the row's short name, both as varints: a few bytes a
+  // match, read in order when the line is written.
   using row_encoding::GetVarint;
   using row_encoding::PutVarint;
   using row_encoding::VarintSize;
@@ -249,18 +260,22 @@ void PerOrderTally(const Sheet& sheet, const std::vector<std::string>& entries,
   struct List {
     size_t count = 0;
     size_t begin = 0;
-    size_t end = 0;     // the first pass adds up the list's size here
-    uint32_t last = 0;  // the piece of the list's last match so far
+    size_t end = 0;        // the first pass adds up the list's size here
+    uint32_t lastRow = 0;  // the row of the list's last match so far
   };
   std::vector<List> lists(slots.Count());
-  RowPieces pieces;
-  VarintStream found;  // per row with a match: slot + 1 for each match, then 0
+  ShortNames names;
+  // Per row with a match: its distance from the last such row, its name's number, then slot + 1
+  // for each match, then 0.
+  VarintStream found;
   const int rowCount = sheet.RowCount();
   if (!lists.empty()) {
+    uint32_t lastMatchedRow = 0;
     for (int r = 1; r < rowCount; ++r) {
+      const auto row = static_cast<uint32_t>(r);
       std::string_view name;
-      const auto piece = static_cast<uint32_t>(pieces.Count());  // if the row has a match
       bool matched = false;
+      uint32_t nameNumber = 0;
       sheet.ForEachRunCell(r, 0, [&](int col, std::string_view text) {
         if (col == 0) {
           name = text;
@@ -268,16 +283,20 @@ void PerOrderTally(const Sheet& sheet, const std::vector<std::string>& entries,
         }
         const uint32_t slot = slots.Find(text);
         if (slot == EntrySlots::kNone) return;
+        if (!matched) {
+          matched = true;
+          nameNumber = names.Number(ShortNames::Key(ShortName(name)));
+          found.Put(row - lastMatchedRow);
+          found.Put(nameNumber);
+          lastMatchedRow = row;
+        }
         List& list = lists[slot];
         ++list.count;
-        list.end += VarintSize(piece - list.last);
-        list.last = piece;
+        list.end += VarintSize(row - list.lastRow) + VarintSize(nameNumber);
+        list.lastRow = row;
         found.Put(slot + 1);
-        matched = true;
       });
-      if (!matched) continue;
-      found.Put(0);
-      pieces.Add(r, ShortName(name));
+      if (matched) found.Put(0);
     }
   }
   size_t bytes = 0;
@@ -285,27 +304,40 @@ void PerOrderTally(const Sheet& sheet, const std::vector<std::string>& entries,
     list.begin = bytes;
     bytes += list.end;
     list.end = list.begin;
-    list.last = 0;
+    list.lastRow = 0;
   }
   std::unique_ptr<char[]> listBytes(new char[bytes]);
-  uint32_t piece = 0;
-  found.ForEach([&](uint32_t value) {
-    if (value == 0) {
-      ++piece;
-      return;
-    }
-    List& list = lists[value - 1];
-    char* const at = listBytes.get() + list.end;
-    list.end += static_cast<size_t>(PutVarint(at, piece - list.last) - at);
-    list.last = piece;
-  });
-  found = VarintStream();
+  {
+    enum { kRow, kName, kSlots } next = kRow;
+    uint32_t row = 0, nameNumber = 0;
+    found.ForEach([&](uint32_t value) {
+      switch (next) {
+        case kRow:
+          row += value;
+          next = kName;
+          return;
+        case kName:
+          nameNumber = value;
+          next = kSlots;
+          return;
+        case kSlots:
+          if (value == 0) {
+            next = kRow;
+            return;
+          }
+          List& list = lists[value - 1];
+          char* const start = listBytes.get() + list.end;
+          char* out = PutVarint(start, row - list.lastRow);
+          out = PutVarint(out, nameNumber);
+          list.end += static_cast<size_t>(out - start);
+          list.lastRow = row;
+      }
+    });
+    found = VarintStream();
+  }
 
   int64_t total = 0;
   std::string line;
-  // The pieces lie all over their array: each is asked for a few dozen matches before it is copied.
-  constexpr size_t kAhead = 32;
-  uint32_t ahead[kAhead];
   for (size_t i = 0; i < entries.size(); ++i) {
     const List& list = lists[slots.SlotOfEntry(i)];
     const size_t count = list.count;
@@ -313,18 +345,19 @@ void PerOrderTally(const Sheet& sheet, const std::vector<std::string>& entries,
     head += '=';
     AppendNumber(head, static_cast<int64_t>(count));
     head += kPhotos;
-    const size_t room = head.size() + count * RowPieces::kMaxSize;
+    // Per match " [", the row (at most 10 digits), "]" and the short name.
+    const size_t room = head.size() + count * (2 + 10 + 1 + 4);
     if (line.size() < room) line.resize(room);
     char* out = std::copy(head.begin(), head.end(), line.data());
     const auto* in = reinterpret_cast<const unsigned char*>(listBytes.get() + list.begin);
-    piece = 0;
-    for (size_t read = 0, done = 0; done < count; ++done) {
-      for (; read < count && read < done + kAhead; ++read) {
-        piece += GetVarint(in);
-        ahead[read % kAhead] = piece;
-        pieces.Prefetch(piece);
-      }
-      out = pieces.Write(ahead[done % kAhead], out);
+    uint32_t row = 0;
+    for (size_t k = 0; k < count; ++k) {
+      row += GetVarint(in);
+      out[0] = ' ';
+      out[1] = '[';
+      out = std::to_chars(out + 2, out + 12, row).ptr;
+      *out++ = ']';
+      out = names.Write(GetVarint(in), out);
     }
     emit(std::string_view(line.data(), static_cast<size_t>(out - line.data())));
     total += static_cast<int64_t>(count);

@@ -3,6 +3,7 @@
 #include <QAbstractListModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <iterator>
 
 #include "rtl/exception.h"
 #include "vcl/event_frame.h"
@@ -91,6 +92,17 @@ void TListBox::AddStrings(const std::vector<std::string>& items) {
   if (items.empty()) return;
   model_->BeginAppend(Count(), Count() + static_cast<int>(items.size()) - 1);
   items_.insert(items_.end(), items.begin(), items.end());
+  model_->EndAppend();
+}
+
+void TListBox::AddStrings(std::vector<std::string>&& items) {
+  if (items.empty()) return;
+  model_->BeginAppend(Count(), Count() + static_cast<int>(items.size()) - 1);
+  if (items_.empty())
+    items_ = std::move(items);
+  else
+    items_.insert(items_.end(), std::make_move_iterator(items.begin()),
+                  std::make_move_iterator(items.end()));
   model_->EndAppend();
 }
 

@@ -181,25 +181,27 @@ TEST(Tally, EntriesThatDifferInOneByteCountOnlyTheirOwnCells) {
                               std::to_string(ordered.size()) + "\x96\x87)");
 }
 
-// The match lists of the per-order-number tally are kept per row with a match; rows without one,
-// rows past the picker's texts and far row numbers must not shift them.
-TEST(Tally, MatchesKeepTheirRowsAndNamesAcrossGapsAndFarRows) {
+// The per-order-number tally keeps per match the row and the number of the row's short name;
+// rows without a match, far row numbers and short names alike but for their length or a NUL
+// byte must not be mixed up.
+TEST(Tally, MatchesKeepTheirRowsAndShortNames) {
   Sheet sheet;
   sheet.SetRowCount(300'001);
-  sheet.SetCell(0, 1, "First");
-  sheet.SetCell(1, 1, "5");
-  sheet.SetCell(0, 2, "NoMatch");
-  sheet.SetCell(1, 2, "6");
-  sheet.SetCell(0, 70'000, "Mid");
-  sheet.SetCell(1, 70'000, "5");
-  sheet.SetCell(2, 70'000, "5");
-  sheet.SetCell(3, 70'000, "9");
-  sheet.SetCell(0, 300'000, "Last");
-  sheet.SetCell(1, 300'000, "9");
+  const std::pair<int, std::vector<std::string>> rows[] = {
+      {1, {"First", "5"}},
+      {2, {"NoMatch", "6"}},
+      {3, {std::string("Mi\0d", 4), "9"}},
+      {4, {"Mi", "5", "9"}},
+      {70'000, {"Mid", "5", "5", "9"}},
+      {300'000, {"Firstly", "9"}},
+  };
+  for (const auto& [row, cells] : rows)
+    for (size_t c = 0; c < cells.size(); ++c) sheet.SetCell(static_cast<int>(c), row, cells[c]);
   EXPECT_EQ(order::PerOrderTally(sheet, {"9", "5"}, "1"),
-            (std::vector<std::string>{"9=2\x96\x87  [70000]Mid [300000]Last",
-                                      "5=3\x96\x87  [1]Firs [70000]Mid [70000]Mid",
-                                      "\x8D\x87\x8C\x76 5\x89\x7E(5\x96\x87)"}));
+            (std::vector<std::string>{
+                std::string("9=4\x96\x87  [3]Mi\0d [4]Mi [70000]Mid [300000]Firs", 44),
+                "5=4\x96\x87  [1]Firs [4]Mi [70000]Mid [70000]Mid",
+                "\x8D\x87\x8C\x76 8\x89\x7E(8\x96\x87)"}));
 }
 
 }  // namespace
