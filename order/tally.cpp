@@ -211,70 +211,89 @@ class ShortNames {
   std::vector<uint32_t> table_;  // number + 1; 0 where free
 };
 
-// Numbers written as varints one after another and read back in the same order, kept in blocks
-// that never move.
-class VarintStream {
+// The match list of each slot: per match the distance of its row from the list's last row and
+// the number of the row's short name, both as varints, a few bytes a match. A list is a chain of
+// small blocks cut from large ones, so that no list is ever copied as it grows.
+class MatchLists {
  public:
-  void Put(uint32_t value) {
-    if (kBlock - used_ < 5) NewBlock();
-    used_ = static_cast<size_t>(row_encoding::PutVarint(blocks_.back().get() + used_, value) -
-                                blocks_.back().get());
+  explicit MatchLists(size_t slots) : lists_(slots) {}
+
+  void Add(uint32_t slot, uint32_t row, uint32_t nameNumber) {
+    List& list = lists_[slot];
+    if (!list.last || kBlockBytes - list.last->used < 2 * 5) {
+      Block* block = NewBlock();
+      (list.last ? list.last->next : list.first) = block;
+      list.last = block;
+    }
+    Block& block = *list.last;
+    char* const start = block.bytes + block.used;
+    char* out = row_encoding::PutVarint(start, row - list.lastRow);
+    out = row_encoding::PutVarint(out, nameNumber);
+    block.used += static_cast<uint32_t>(out - start);
+    list.lastRow = row;
+    ++list.count;
   }
 
-  // Calls f(value) for each number, in the order put.
+  size_t Count(uint32_t slot) const { return lists_[slot].count; }
+
+  // Calls f(row, nameNumber) for each match of the slot, in the order added.
   template <class F>
-  void ForEach(F&& f) const {
-    for (size_t b = 0; b < blocks_.size(); ++b) {
-      const auto* in = reinterpret_cast<const unsigned char*>(blocks_[b].get());
-      const auto* const end = in + (b + 1 < blocks_.size() ? sizes_[b] : used_);
-      while (in < end) f(row_encoding::GetVarint(in));
+  void ForEach(uint32_t slot, F&& f) const {
+    uint32_t row = 0;
+    for (const Block* block = lists_[slot].first; block; block = block->next) {
+      const auto* in = reinterpret_cast<const unsigned char*>(block->bytes);
+      const auto* const end = in + block->used;
+      while (in < end) {
+        row += row_encoding::GetVarint(in);
+        f(row, row_encoding::GetVarint(in));
+      }
     }
   }
 
  private:
-  static constexpr size_t kBlock = 1 << 20;
-  void NewBlock() {
-    if (!blocks_.empty()) sizes_.push_back(used_);
-    blocks_.emplace_back(new char[kBlock]);
-    used_ = 0;
+  static constexpr size_t kBlockBytes = 240;
+  struct Block {
+    Block* next;
+    uint32_t used;
+    char bytes[kBlockBytes];
+  };
+  struct List {
+    Block* first = nullptr;
+    Block* last = nullptr;
+    size_t count = 0;
+    uint32_t lastRow = 0;
+  };
+  static constexpr size_t kPoolBlocks = 4096;
+
+  Block* NewBlock() {
+    if (poolUsed_ == kPoolBlocks) {
+      pools_.emplace_back(new Block[kPoolBlocks]);
+      poolUsed_ = 0;
+    }
+    Block* block = &pools_.back()[poolUsed_++];
+    block->next = nullptr;
+    block->used = 0;
+    return block;
   }
 
-  std::vector<std::unique_ptr<char[]>> blocks_;
-  std::vector<size_t> sizes_;  // the bytes used in each block but the last
-  size_t used_ = kBlock;       // in the last block
+  std::vector<List> lists_;
+  std::vector<std::unique_ptr<Block[]>> pools_;
+  size_t poolUsed_ = kPoolBlocks;
 };
 
 }  // namespace
 
 void PerOrderTally(const Sheet& sheet, const std::vector<std::string>& entries,
                    std::string_view priceText, const LineSink& emit) {
-  // One pass over the sheet looks up each order cell. It notes the matches row by row and
-  // measures the match list of each slot; then the lists are written, in row and column order,
-  // into one array where each slot has its place. A list holds per match the distance of its row
-  // from the one before and the number of the row's short name, both as varints: a few bytes a
-  // match, read in order when the line is written.
-  using row_encoding::GetVarint;
-  using row_encoding::PutVarint;
-  using row_encoding::VarintSize;
+  // One pass over the sheet looks up each order cell and adds each match to its slot's list.
   const EntrySlots slots(entries);
-  struct List {
-    size_t count = 0;
-    size_t begin = 0;
-    size_t end = 0;        // the first pass adds up the list's size here
-    uint32_t lastRow = 0;  // the row of the list's last match so far
-  };
-  std::vector<List> lists(slots.Count());
+  MatchLists lists(slots.Count());
   ShortNames names;
-  // Per row with a match: its distance from the last such row, its name's number, then slot + 1
-  // for each match, then 0.
-  VarintStream found;
   const int rowCount = sheet.RowCount();
-  if (!lists.empty()) {
-    uint32_t lastMatchedRow = 0;
+  if (slots.Count() > 0) {
     for (int r = 1; r < rowCount; ++r) {
-      const auto row = static_cast<uint32_t>(r);
       std::string_view name;
-      bool matched = false;
+      bool named = false;
       uint32_t nameNumber = 0;
       sheet.ForEachRunCell(r, 0, [&](int col, std::string_view text) {
         if (col == 0) {
@@ -283,64 +302,20 @@ void PerOrderTally(const Sheet& sheet, const std::vector<std::string>& entries,
         }
         const uint32_t slot = slots.Find(text);
         if (slot == EntrySlots::kNone) return;
-        if (!matched) {
-          matched = true;
+        if (!named) {
           nameNumber = names.Number(ShortNames::Key(ShortName(name)));
-          found.Put(row - lastMatchedRow);
-          found.Put(nameNumber);
-          lastMatchedRow = row;
+          named = true;
         }
-        List& list = lists[slot];
-        ++list.count;
-        list.end += VarintSize(row - list.lastRow) + VarintSize(nameNumber);
-        list.lastRow = row;
-        found.Put(slot + 1);
+        lists.Add(slot, static_cast<uint32_t>(r), nameNumber);
       });
-      if (matched) found.Put(0);
     }
-  }
-  size_t bytes = 0;
-  for (List& list : lists) {
-    list.begin = bytes;
-    bytes += list.end;
-    list.end = list.begin;
-    list.lastRow = 0;
-  }
-  std::unique_ptr<char[]> listBytes(new char[bytes]);
-  {
-    enum { kRow, kName, kSlots } next = kRow;
-    uint32_t row = 0, nameNumber = 0;
-    found.ForEach([&](uint32_t value) {
-      switch (next) {
-        case kRow:
-          row += value;
-          next = kName;
-          return;
-        case kName:
-          nameNumber = value;
-          next = kSlots;
-          return;
-        case kSlots:
-          if (value == 0) {
-            next = kRow;
-            return;
-          }
-          List& list = lists[value - 1];
-          char* const start = listBytes.get() + list.end;
-          char* out = PutVarint(start, row - list.lastRow);
-          out = PutVarint(out, nameNumber);
-          list.end += static_cast<size_t>(out - start);
-          list.lastRow = row;
-      }
-    });
-    found = VarintStream();
   }
 
   int64_t total = 0;
   std::string line;
   for (size_t i = 0; i < entries.size(); ++i) {
-    const List& list = lists[slots.SlotOfEntry(i)];
-    const size_t count = list.count;
+    const uint32_t slot = slots.SlotOfEntry(i);
+    const size_t count = lists.Count(slot);
     std::string head = entries[i];
     head += '=';
     AppendNumber(head, static_cast<int64_t>(count));
@@ -349,16 +324,13 @@ void PerOrderTally(const Sheet& sheet, const std::vector<std::string>& entries,
     const size_t room = head.size() + count * (2 + 10 + 1 + 4);
     if (line.size() < room) line.resize(room);
     char* out = std::copy(head.begin(), head.end(), line.data());
-    const auto* in = reinterpret_cast<const unsigned char*>(listBytes.get() + list.begin);
-    uint32_t row = 0;
-    for (size_t k = 0; k < count; ++k) {
-      row += GetVarint(in);
+    lists.ForEach(slot, [&](uint32_t row, uint32_t nameNumber) {
       out[0] = ' ';
       out[1] = '[';
       out = std::to_chars(out + 2, out + 12, row).ptr;
       *out++ = ']';
-      out = names.Write(GetVarint(in), out);
-    }
+      out = names.Write(nameNumber, out);
+    });
     emit(std::string_view(line.data(), static_cast<size_t>(out - line.data())));
     total += static_cast<int64_t>(count);
   }
