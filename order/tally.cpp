@@ -220,16 +220,20 @@ class MatchLists {
 
   void Add(uint32_t slot, uint32_t row, uint32_t nameNumber) {
     List& list = lists_[slot];
-    if (!list.last || kBlockBytes - list.last->used < 2 * 5) {
+    if (list.end - list.at < 2 * 5) {
       Block* block = NewBlock();
-      (list.last ? list.last->next : list.first) = block;
+      if (list.last) {
+        list.last->used = static_cast<uint32_t>(list.at - list.last->bytes);
+        list.last->next = block;
+      } else {
+        list.first = block;
+      }
       list.last = block;
+      list.at = block->bytes;
+      list.end = block->bytes + kBlockBytes;
     }
-    Block& block = *list.last;
-    char* const start = block.bytes + block.used;
-    char* out = row_encoding::PutVarint(start, row - list.lastRow);
-    out = row_encoding::PutVarint(out, nameNumber);
-    block.used += static_cast<uint32_t>(out - start);
+    list.at = row_encoding::PutVarint(list.at, row - list.lastRow);
+    list.at = row_encoding::PutVarint(list.at, nameNumber);
     list.lastRow = row;
     ++list.count;
   }
@@ -239,10 +243,12 @@ class MatchLists {
   // Calls f(row, nameNumber) for each match of the slot, in the order added.
   template <class F>
   void ForEach(uint32_t slot, F&& f) const {
+    const List& list = lists_[slot];
     uint32_t row = 0;
-    for (const Block* block = lists_[slot].first; block; block = block->next) {
+    for (const Block* block = list.first; block; block = block->next) {
       const auto* in = reinterpret_cast<const unsigned char*>(block->bytes);
-      const auto* const end = in + block->used;
+      const auto* const end =
+          block == list.last ? reinterpret_cast<const unsigned char*>(list.at) : in + block->used;
       while (in < end) {
         row += row_encoding::GetVarint(in);
         f(row, row_encoding::GetVarint(in));
@@ -254,10 +260,12 @@ class MatchLists {
   static constexpr size_t kBlockBytes = 240;
   struct Block {
     Block* next;
-    uint32_t used;
+    uint32_t used;  // set once the block is full; the last block of a list ends at List::at
     char bytes[kBlockBytes];
   };
   struct List {
+    char* at = nullptr;  // where the next match goes, in the last block
+    char* end = nullptr;
     Block* first = nullptr;
     Block* last = nullptr;
     size_t count = 0;
