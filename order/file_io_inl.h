@@ -21,6 +21,7 @@ inline std::string_view DropCr(std::string_view line, std::string& scratch) {
 
 template <class F>
 bool TextModeLines::Feed(std::string_view piece, F&& f) {
+  if (piece.empty()) return true;
   bool more = true;
   if (const void* eof = std::memchr(piece.data(), 0x1A, piece.size())) {
     piece = piece.substr(0, static_cast<size_t>(static_cast<const char*>(eof) - piece.data()));

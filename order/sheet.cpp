@@ -30,7 +30,8 @@ Sheet& Sheet::operator=(const Sheet& other) {
   return *this;
 }
 
-// The slots point into the arena's blocks, which stay where they are when the arena moves.
+// The slots point into the arena's blocks, which stay where they are when the arena moves. The
+// sheet moved from keeps no cells.
 Sheet::Sheet(Sheet&& other) noexcept
     : chunks_(std::move(other.chunks_)),
       denseRows_(std::exchange(other.denseRows_, 0)),
@@ -39,7 +40,7 @@ Sheet::Sheet(Sheet&& other) noexcept
       rowCount_(other.rowCount_),
       col_(other.col_),
       row_(other.row_),
-      colWidths_(other.colWidths_),
+      colWidths_(std::move(other.colWidths_)),
       observer_(other.observer_),
       updating_(other.updating_) {
   other.sparse_.clear();
@@ -55,7 +56,7 @@ Sheet& Sheet::operator=(Sheet&& other) noexcept {
     rowCount_ = other.rowCount_;
     col_ = other.col_;
     row_ = other.row_;
-    colWidths_ = other.colWidths_;
+    colWidths_ = std::move(other.colWidths_);
     observer_ = other.observer_;
     updating_ = other.updating_;
   }

@@ -115,6 +115,9 @@ TEST(OrderFile, NoBytesChangeNothing) {
     EXPECT_EQ(sheet.RowCount(), 7);
     EXPECT_EQ(sheet.Row(), 6);
   }
+  Sheet sheet;
+  order::LoadOrderText(sheet, std::string_view());  // not even a buffer
+  EXPECT_EQ(sheet.RowCount(), 5);
 }
 
 TEST(OrderFile, SixtyFieldsComeBackWhole) {
