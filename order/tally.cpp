@@ -246,6 +246,7 @@ class MatchLists {
     const List& list = lists_[slot];
     uint32_t row = 0;
     for (const Block* block = list.first; block; block = block->next) {
+      if (block->next) __builtin_prefetch(block->next);
       const auto* in = reinterpret_cast<const unsigned char*>(block->bytes);
       const auto* const end =
           block == list.last ? reinterpret_cast<const unsigned char*>(list.at) : in + block->used;
@@ -257,7 +258,7 @@ class MatchLists {
   }
 
  private:
-  static constexpr size_t kBlockBytes = 240;
+  static constexpr size_t kBlockBytes = 1024 - 16;
   struct Block {
     Block* next;
     uint32_t used;  // set once the block is full; the last block of a list ends at List::at
@@ -271,7 +272,7 @@ class MatchLists {
     size_t count = 0;
     uint32_t lastRow = 0;
   };
-  static constexpr size_t kPoolBlocks = 4096;
+  static constexpr size_t kPoolBlocks = 1024;
 
   Block* NewBlock() {
     if (poolUsed_ == kPoolBlocks) {

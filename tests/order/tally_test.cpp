@@ -143,6 +143,33 @@ TEST(Tally, LargeNumbersArePrintedWholeWithoutWrapping) {
   EXPECT_EQ(lines.back(), Sjis("合計 -257698037760円(120枚)"));
 }
 
+// A match list grows in blocks; a long one must come back whole and in order, with row numbers
+// of every width and short names cut from longer ones.
+TEST(Tally, LongMatchListsComeBackWholeAndInOrder) {
+  Sheet sheet;
+  sheet.SetRowCount(120'001);
+  std::string list7, list8;
+  int count7 = 0, count8 = 0;
+  for (int r = 1; r <= 120'000; r += r < 1000 ? 1 : 97) {
+    const std::string name = "N" + std::to_string(r % 10'000);
+    const std::string piece = " [" + std::to_string(r) + "]" + name.substr(0, 4);
+    const bool twice = r % 3 == 0;  // "7" in both order cells
+    sheet.SetCell(0, r, name);
+    sheet.SetCell(1, r, "7");
+    sheet.SetCell(2, r, twice ? "7" : "8");
+    list7 += twice ? piece + piece : piece;
+    count7 += twice ? 2 : 1;
+    if (!twice) {
+      list8 += piece;
+      ++count8;
+    }
+  }
+  const auto lines = order::PerOrderTally(sheet, {"7", "8"}, "1");
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "7=" + std::to_string(count7) + "\x96\x87 " + list7);
+  EXPECT_EQ(lines[1], "8=" + std::to_string(count8) + "\x96\x87 " + list8);
+}
+
 // Order numbers are looked up by a hash of their bytes; texts of up to 8 bytes are told apart by
 // the hash alone. Texts that differ in one byte anywhere, of every length around that limit, must
 // each count only their own cells.
