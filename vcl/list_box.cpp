@@ -13,6 +13,8 @@ namespace vcl {
 
 class TListBox::Model : public QAbstractListModel {
  public:
+  static constexpr size_t kShownBytes = 4096;
+
   Model(const std::vector<std::string>& items, QObject* parent)
       : QAbstractListModel(parent), items_(items) {}
 
@@ -21,7 +23,10 @@ class TListBox::Model : public QAbstractListModel {
   }
   QVariant data(const QModelIndex& index, int role) const override {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
-    return ToQString(items_[static_cast<size_t>(index.row())]);
+    // An entry is shown up to its first kShownBytes bytes: no list box is that wide, and laying
+    // out a tally line of a hundred thousand characters would cost more than the tally.
+    return ToQString(
+        std::string_view(items_[static_cast<size_t>(index.row())]).substr(0, kShownBytes));
   }
 
   void BeginReset() { beginResetModel(); }

@@ -127,6 +127,13 @@ TEST_F(Commands, TheResultListAppendsLinesCopiedOrTakenOver) {
   list.AddStrings(std::vector<std::string>{"f"});
   EXPECT_EQ(list.Items(), std::vector<std::string>{"f"});
   EXPECT_EQ(list.View()->model()->rowCount(), 1);
+
+  // A line far wider than any list shows its first 4096 bytes and keeps all of them.
+  const std::string wide = std::string(4000, 'w') + Sjis("生徒") + std::string(100'000, 'x');
+  list.AddStrings(std::vector<std::string>{wide});
+  EXPECT_EQ(list.Item(1), wide);
+  EXPECT_EQ(list.View()->model()->index(1, 0).data().toString(),
+            QString(4000, 'w') + "生徒" + QString(4096 - 4004, 'x'));
 }
 
 TEST_F(Commands, HelpShowsTheHelpFileFromTheCurrentFolderInItsViewer) {
