@@ -11,9 +11,11 @@ inline constexpr int kOrderCells = 10;
 inline constexpr int kPickerEntries = 1000;
 inline constexpr const char* kPrice = "50";
 
-// An order file's bytes: per row the name "生徒" and a six-digit number, then kOrderCells order
-// numbers from 1 to kPickerEntries, each field ended by TAB, the line by CR LF.
-std::string OrderFileBytes(int rows);
+// An order file's bytes: per row r (from 0) the name "生徒" and r in six digits, then `cells`
+// order numbers drawn evenly from 1 to `entries`, each field ended by TAB, the line by CR LF.
+// The numbers come from a Mersenne Twister seeded with 7, drawn by rejection from the fewest
+// bits that hold entries - 1, so the same arguments give the same bytes on any machine.
+std::string OrderFileBytes(int rows, int cells = kOrderCells, int entries = kPickerEntries);
 
 // The order numbers "1" to "count", one a line, as in the order-number file.
 std::string OrderNumberBytes(int count);

@@ -3,6 +3,7 @@
 // it also draws the printed page of the last tally into a PDF file.
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
@@ -221,6 +222,10 @@ int Run(const Options& options) {
     Fail(e.Message);
     return 1;
   }
+
+  // Into a file or a pipe the lines go out through one large buffer; a terminal sees each line.
+  static char outputBuffer[1 << 20];
+  if (!isatty(fileno(stdout))) std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
 
   bool written = true;
   std::vector<std::string> lastLines;  // the last tally's lines, for the PDF page

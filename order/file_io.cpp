@@ -36,6 +36,36 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit) 
   return data;
 }
 
+FilePieces::~FilePieces() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool FilePieces::Open(const std::string& path) {
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) return false;
+  struct stat st {};
+  if (fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+    ::close(fd_);
+    fd_ = -1;
+    return false;
+  }
+  return true;
+}
+
+std::string_view FilePieces::Next() {
+  constexpr size_t kPiece = 256 << 10;
+  if (fd_ < 0) return {};
+  if (!buffer_) buffer_.reset(new char[kPiece]);
+  for (;;) {
+    const ssize_t n = ::read(fd_, buffer_.get(), kPiece);
+    if (n < 0 && errno == EINTR) continue;
+    if (n > 0) return std::string_view(buffer_.get(), static_cast<size_t>(n));
+    ::close(fd_);  // the end, or a read error, which ends the data too
+    fd_ = -1;
+    return {};
+  }
+}
+
 namespace {
 
 // Writes all bytes to `fd` from offset `at` on; false on any failure. `written` counts the bytes

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +30,45 @@ void WriteWholeFile(const std::string& path, std::string_view bytes);
 // passed on), and a last line without LF counts when it holds a byte.
 template <class F>
 void ForEachTextModeLine(std::string_view data, F&& f);
+
+// A file read in pieces of a fixed size, so that a large file never sits in memory whole.
+class FilePieces {
+ public:
+  FilePieces() = default;
+  FilePieces(const FilePieces&) = delete;
+  FilePieces& operator=(const FilePieces&) = delete;
+  ~FilePieces();
+
+  // False when the file cannot be opened or is a directory.
+  bool Open(const std::string& path);
+  // The next piece of the file; empty at its end or after a read error. Valid until the next call.
+  std::string_view Next();
+
+ private:
+  int fd_ = -1;
+  std::unique_ptr<char[]> buffer_;
+};
+
+// Splits bytes that come a piece at a time into lines as ForEachTextModeLine does.
+class TextModeLines {
+ public:
+  // Calls f(line, true) for each line that `piece` ends. Returns false once a Ctrl-Z has ended the
+  // data: feed no more, call Finish.
+  template <class F>
+  bool Feed(std::string_view piece, F&& f);
+  // Calls f(line, false) for a last line without LF that holds a byte.
+  template <class F>
+  void Finish(F&& f);
+
+ private:
+  std::string carry_;  // the start of a line whose LF has not come yet
+  std::string scratch_;
+};
+
+// ForEachTextModeLine over the rest of an opened file's bytes. A read error ends the data: the
+// lines before it have been passed on.
+template <class F>
+void ForEachTextModeLine(FilePieces& file, F&& f);
 
 }  // namespace order
 

@@ -1,6 +1,7 @@
 #include "order/order_file.h"
 
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "order/file_io.h"
@@ -28,49 +29,68 @@ void WriteOrderFile(const Sheet& sheet, const std::string& path) {
 
 namespace {
 
-// Calls f(row, fields) for each line of an order file's bytes: the row it fills and the fields it
-// puts into columns 0 to fields.size() - 1.
-template <class F>
-void ForEachOrderRow(std::string_view data, F&& f) {
-  int row = 0;
-  std::vector<std::string_view> fields;
-  ForEachTextModeLine(data, [&](std::string_view line, bool) {
-    ++row;
-    line = line.substr(0, line.find('\0'));
-    fields.clear();
-    for (;;) {
-      const size_t tab = line.find('\t');
-      fields.push_back(line.substr(0, tab));
-      if (tab == std::string_view::npos) break;
-      line.remove_prefix(tab + 1);
+// Puts the lines of an order file into the sheet, one row per line from row 1 on.
+class OrderLines {
+ public:
+  // With a `history`, each row's old cells are noted in it before the line overwrites them.
+  OrderLines(Sheet& sheet, SheetHistory* history) : sheet_(sheet), history_(history) {}
+
+  void operator()(std::string_view line, bool) {
+    ++n_;
+    sheet_.SetRowCount(n_);
+    // One pass over the line: a TAB ends a field, a NUL ends the line's text.
+    fields_.clear();
+    const char* p = line.data();
+    size_t start = 0, i = 0;
+    for (; i < line.size(); ++i) {
+      if (static_cast<unsigned char>(p[i]) > '\t') continue;
+      if (p[i] == '\t') {
+        fields_.emplace_back(p + start, i - start);
+        start = i + 1;
+      } else if (p[i] == '\0') {
+        break;
+      }
     }
-    f(row, fields);
-  });
+    fields_.emplace_back(p + start, i - start);
+    if (history_) history_->TouchRow(n_ - 1, 0, static_cast<int>(fields_.size()));
+    sheet_.SetRowFields(n_ - 1, fields_);
+  }
+
+ private:
+  Sheet& sheet_;
+  SheetHistory* history_;
+  int n_ = 1;
+  std::vector<std::string_view> fields_;
+};
+
+// Runs read(lines) between BeginUpdate and EndUpdate, also when it throws.
+template <class Read>
+void LoadInto(Sheet& sheet, SheetHistory* history, Read&& read) {
+  OrderLines lines(sheet, history);
+  sheet.BeginUpdate();
+  try {
+    read(lines);
+  } catch (...) {
+    sheet.EndUpdate();
+    throw;
+  }
+  sheet.EndUpdate();
 }
 
 }  // namespace
 
 void LoadOrderText(Sheet& sheet, std::string_view data) {
-  sheet.BeginUpdate();
-  ForEachOrderRow(data, [&](int row, const std::vector<std::string_view>& fields) {
-    sheet.SetRowCount(row + 1);
-    sheet.SetRowFields(row, fields);
-  });
-  sheet.EndUpdate();
+  LoadInto(sheet, nullptr, [&](OrderLines& lines) { ForEachTextModeLine(data, lines); });
 }
 
 void ReadOrderFile(Sheet& sheet, const std::string& path, SheetHistory* history) {
-  const auto data = ReadWholeFile(path);
-  if (!data) throw rtl::EFOpenError(path);
-  if (!history) {
-    LoadOrderText(sheet, *data);
-    return;
-  }
-  SheetHistory::Change change(*history, sheet);
-  ForEachOrderRow(*data, [&](int row, const std::vector<std::string_view>& fields) {
-    history->TouchRow(row, 0, static_cast<int>(fields.size()));
-  });
-  LoadOrderText(sheet, *data);
+  // Read in pieces, so that the file never sits in memory beside the sheet.
+  FilePieces file;
+  if (!file.Open(path)) throw rtl::EFOpenError(path);
+  // The whole load is one change, also when a read error ends it half way.
+  std::optional<SheetHistory::Change> change;
+  if (history) change.emplace(*history, sheet);
+  LoadInto(sheet, history, [&](OrderLines& lines) { ForEachTextModeLine(file, lines); });
 }
 
 }  // namespace order

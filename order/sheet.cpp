@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstring>
+#include <utility>
 
 #include "rtl/exception.h"
 
@@ -9,57 +11,160 @@ namespace order {
 
 Sheet::Sheet() : colWidths_(ColCount, DefaultColWidth) {}
 
-const RowCells* Sheet::FindRow(int row) const {
-  if (row >= 0 && static_cast<size_t>(row) < dense_.size())
-    return &dense_[static_cast<size_t>(row)];
+Sheet::Sheet(const Sheet& other)
+    : rowCount_(other.rowCount_),
+      col_(other.col_),
+      row_(other.row_),
+      colWidths_(other.colWidths_),
+      observer_(other.observer_),
+      updating_(other.updating_) {
+  GrowDense(other.denseRows_);
+  for (size_t r = 0; r < denseRows_; ++r)
+    chunks_[r >> kChunkBits][r & (kChunkRows - 1)] =
+        CopyOf(other.chunks_[r >> kChunkBits][r & (kChunkRows - 1)]);
+  for (const auto& [row, slot] : other.sparse_) sparse_.emplace(row, CopyOf(slot));
+}
+
+Sheet& Sheet::operator=(const Sheet& other) {
+  if (this != &other) *this = Sheet(other);
+  return *this;
+}
+
+// The slots point into the arena's blocks, which stay where they are when the arena moves. The
+// sheet moved from keeps no cells.
+Sheet::Sheet(Sheet&& other) noexcept
+    : chunks_(std::move(other.chunks_)),
+      denseRows_(std::exchange(other.denseRows_, 0)),
+      sparse_(std::move(other.sparse_)),
+      arena_(std::move(other.arena_)),
+      rowCount_(other.rowCount_),
+      col_(other.col_),
+      row_(other.row_),
+      colWidths_(std::move(other.colWidths_)),
+      observer_(other.observer_),
+      updating_(other.updating_) {
+  other.sparse_.clear();
+}
+
+Sheet& Sheet::operator=(Sheet&& other) noexcept {
+  if (this != &other) {
+    chunks_ = std::move(other.chunks_);
+    denseRows_ = std::exchange(other.denseRows_, 0);
+    sparse_ = std::move(other.sparse_);
+    other.sparse_.clear();
+    arena_ = std::move(other.arena_);
+    rowCount_ = other.rowCount_;
+    col_ = other.col_;
+    row_ = other.row_;
+    colWidths_ = std::move(other.colWidths_);
+    observer_ = other.observer_;
+    updating_ = other.updating_;
+  }
+  return *this;
+}
+
+Sheet::~Sheet() = default;
+
+Sheet::RowSlot Sheet::CopyOf(const RowSlot& row) {
+  if (row.size == 0) return {};
+  const RowArena::Run run = arena_.Allocate(row.size);
+  std::memcpy(run.data, row.data, row.size);
+  return {run.data, row.size, run.block};
+}
+
+const Sheet::RowSlot* Sheet::FindSparseRow(int row) const {
   const auto it = sparse_.find(row);
   return it == sparse_.end() ? nullptr : &it->second;
 }
 
-RowCells& Sheet::MutableRow(int row) {
-  const size_t r = static_cast<size_t>(row);
-  if (r >= dense_.size() && r < std::max<size_t>(1024, 2 * dense_.size())) {
-    // Close enough to the dense rows: grow them over it, taking in the sparse rows on the way.
-    dense_.resize(r + 1);
-    for (auto it = sparse_.begin(); it != sparse_.end();) {
-      const size_t at = static_cast<size_t>(it->first);
-      if (at < dense_.size()) {
-        dense_[at] = std::move(it->second);
-        it = sparse_.erase(it);
-      } else {
-        ++it;
-      }
+void Sheet::GrowDense(size_t rows) {
+  if (rows <= denseRows_) return;
+  while (chunks_.size() * kChunkRows < rows)
+    chunks_.push_back(std::make_unique<RowSlot[]>(kChunkRows));
+  denseRows_ = rows;
+  // Take in the sparse rows that are dense now.
+  for (auto it = sparse_.begin(); it != sparse_.end();) {
+    const size_t at = static_cast<size_t>(it->first);
+    if (at < denseRows_) {
+      chunks_[at >> kChunkBits][at & (kChunkRows - 1)] = it->second;
+      it = sparse_.erase(it);
+    } else {
+      ++it;
     }
   }
-  return r < dense_.size() ? dense_[r] : sparse_[row];
+}
+
+Sheet::RowSlot& Sheet::MutableRow(int row) {
+  const size_t r = static_cast<size_t>(row);
+  // Close enough to the dense rows: grow them over it.
+  if (r >= denseRows_ && r < std::max<size_t>(1024, 2 * denseRows_)) GrowDense(r + 1);
+  return r < denseRows_ ? chunks_[r >> kChunkBits][r & (kChunkRows - 1)] : sparse_[row];
+}
+
+template <class Cells>
+void Sheet::StoreRow(int row, const Cells& cells) {
+  RowSlot& slot = MutableRow(row);
+  RowSlot fresh;
+  // The new cells are written before the old ones are given back: they may be read from them.
+  fresh.size = static_cast<uint32_t>(EncodeRow(cells, [&](size_t size) {
+    const RowArena::Run run = arena_.Allocate(size);
+    fresh.data = run.data;
+    fresh.block = run.block;
+    return run.data;
+  }));
+  if (slot.size > 0) arena_.Release(slot.block, slot.size);
+  slot = fresh;
 }
 
 void Sheet::DropIfEmpty(int row) {
-  if (static_cast<size_t>(row) >= dense_.size()) {
+  if (static_cast<size_t>(row) >= denseRows_) {
     const auto it = sparse_.find(row);
-    if (it != sparse_.end() && it->second.empty()) sparse_.erase(it);
+    if (it != sparse_.end() && it->second.size == 0) sparse_.erase(it);
   }
 }
 
 std::string_view Sheet::Cell(int col, int row) const {
-  const RowCells* cells = FindRow(row);
-  return cells ? cells->Text(col) : std::string_view();
+  const RowSlot* found = FindRow(row);
+  return found ? found->Cells().Text(col) : std::string_view();
 }
 
 void Sheet::SetCell(int col, int row, std::string_view text) {
   assert(col >= 0 && row >= 0);
-  if (text.empty() && !FindRow(row)) return;
-  const bool changed = MutableRow(row).Set(col, text);
+  const RowSlot* found = FindRow(row);
+  const RowCells old = found ? found->Cells() : RowCells();
+  if (old.Text(col) == text) return;
+  StoreRow(row, [&](const auto& put) {
+    bool placed = text.empty();
+    old.ForEachCell([&](int c, std::string_view cell) {
+      if (!placed && c >= col) {
+        put(col, text);
+        placed = true;
+      }
+      if (c != col) put(c, cell);
+      return true;
+    });
+    if (!placed) put(col, text);
+  });
   DropIfEmpty(row);
-  if (changed) NotifyCell(col, row);
+  NotifyCell(col, row);
 }
 
 void Sheet::SetRowFields(int row, const std::vector<std::string_view>& fields) {
   assert(row >= 0);
-  MutableRow(row).SetPrefix(fields);
+  const RowSlot* found = FindRow(row);
+  const RowCells old = found ? found->Cells() : RowCells();
+  const int k = static_cast<int>(fields.size());
+  StoreRow(row, [&](const auto& put) {
+    for (int j = 0; j < k; ++j)
+      if (!fields[static_cast<size_t>(j)].empty()) put(j, fields[static_cast<size_t>(j)]);
+    old.ForEachCell([&](int c, std::string_view cell) {
+      if (c >= k) put(c, cell);
+      return true;
+    });
+  });
   DropIfEmpty(row);
   if (observer_ && !updating_)
-    for (int j = 0; j < static_cast<int>(fields.size()); ++j) observer_->CellChanged(j, row);
+    for (int j = 0; j < k; ++j) observer_->CellChanged(j, row);
 }
 
 void Sheet::SetRowCount(int count) {

@@ -4,14 +4,19 @@
 //
 // Any cell with column >= 0 and row >= 0 can be written and read, also outside the counts; a cell
 // never written (or last written with the empty text) reads as the empty text. Storage is per
-// written cell only, so one cell at (1'000'000, 1'000'000) costs one cell.
+// written cell only, so one cell at (1'000'000, 1'000'000) costs one cell. The rows' cells live in
+// a few large blocks owned by the sheet, a few bytes per cell besides the texts.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "order/row_arena.h"
 #include "order/row_cells.h"
 
 namespace order {
@@ -36,6 +41,12 @@ class Sheet {
   static constexpr int DefaultRowHeight = 20;  // pixels
 
   Sheet();
+  // A copy holds the same cells, counts, current cell, widths and observer.
+  Sheet(const Sheet& other);
+  Sheet& operator=(const Sheet& other);
+  Sheet(Sheet&& other) noexcept;
+  Sheet& operator=(Sheet&& other) noexcept;
+  ~Sheet();
 
   // The text of a cell; the empty text for a cell without one. Valid until the row changes.
   std::string_view Cell(int col, int row) const;
@@ -63,7 +74,7 @@ class Sheet {
   // cell, then the order cells. Calls f(col, text) for each cell of the run, in column order.
   template <class F>
   void ForEachRunCell(int row, int first, F&& f) const {
-    if (const RowCells* cells = FindRow(row)) cells->ForEachRunCell(first, f);
+    if (const RowSlot* found = FindRow(row)) found->Cells().ForEachRunCell(first, f);
   }
   // The number of cells of the run of row `row` from column `first`.
   int RunLength(int row, int first = 0) const;
@@ -73,17 +84,40 @@ class Sheet {
   void EndUpdate();
 
  private:
-  const RowCells* FindRow(int row) const;
-  // The row's cells, created when missing.
-  RowCells& MutableRow(int row);
+  // Where a row's encoded cells lie in the arena; a row without cells has none.
+  struct RowSlot {
+    const char* data = nullptr;
+    uint32_t size = 0;
+    uint32_t block = 0;
+    RowCells Cells() const { return RowCells(data, size); }
+  };
+  // Rows 0 to denseRows_ - 1 live in chunks of a fixed number of rows, so that a growing sheet
+  // never moves them; a row far below them lives in sparse_, so that a lone cell at a huge row
+  // costs one entry, not a row per row above it.
+  static constexpr int kChunkBits = 12;
+  static constexpr size_t kChunkRows = size_t{1} << kChunkBits;
+
+  const RowSlot* FindRow(int row) const {
+    if (row >= 0 && static_cast<size_t>(row) < denseRows_)
+      return &chunks_[static_cast<size_t>(row) >> kChunkBits][row & (kChunkRows - 1)];
+    return sparse_.empty() ? nullptr : FindSparseRow(row);
+  }
+  const RowSlot* FindSparseRow(int row) const;
+  // The row's slot, created when missing.
+  RowSlot& MutableRow(int row);
+  void GrowDense(size_t rows);
+  // Replaces the cells of `row` with those that cells(put) puts, in rising column order.
+  template <class Cells>
+  void StoreRow(int row, const Cells& cells);
+  RowSlot CopyOf(const RowSlot& row);
   // Forgets a sparse row without cells.
   void DropIfEmpty(int row);
   void NotifyCell(int col, int row);
 
-  // Rows 0 to dense_.size() - 1 live in a vector; a row far below them lives in sparse_, so a
-  // lone cell at a huge row costs one entry, not a row per row above it.
-  std::vector<RowCells> dense_;
-  std::unordered_map<int, RowCells> sparse_;
+  std::vector<std::unique_ptr<RowSlot[]>> chunks_;
+  size_t denseRows_ = 0;
+  std::unordered_map<int, RowSlot> sparse_;
+  RowArena arena_;
   int rowCount_ = InitialRowCount;
   int col_ = 1;
   int row_ = 1;

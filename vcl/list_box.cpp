@@ -14,6 +14,8 @@ namespace vcl {
 
 class TListBox::Model : public QAbstractListModel {
  public:
+  static constexpr size_t kShownBytes = 4096;
+
   Model(const std::vector<std::string>& items, QObject* parent)
       : QAbstractListModel(parent), items_(items) {}
 
@@ -22,7 +24,10 @@ class TListBox::Model : public QAbstractListModel {
   }
   QVariant data(const QModelIndex& index, int role) const override {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
-    return ToQString(items_[static_cast<size_t>(index.row())]);
+    // An entry is shown up to its first kShownBytes bytes: no list box is that wide, and laying
+    // out a tally line of a hundred thousand characters would cost more than the tally.
+    return ToQString(
+        std::string_view(items_[static_cast<size_t>(index.row())]).substr(0, kShownBytes));
   }
 
   void BeginReset() { beginResetModel(); }
@@ -112,6 +117,17 @@ void TListBox::AddStrings(const std::vector<std::string>& items) {
   if (items.empty()) return;
   model_->BeginAppend(Count(), Count() + static_cast<int>(items.size()) - 1);
   items_.insert(items_.end(), items.begin(), items.end());
+  model_->EndAppend();
+}
+
+void TListBox::AddStrings(std::vector<std::string>&& items) {
+  if (items.empty()) return;
+  model_->BeginAppend(Count(), Count() + static_cast<int>(items.size()) - 1);
+  if (items_.empty())
+    items_ = std::move(items);
+  else
+    items_.insert(items_.end(), std::make_move_iterator(items.begin()),
+                  std::make_move_iterator(items.end()));
   model_->EndAppend();
 }
 

@@ -28,6 +28,8 @@ class TListBox : public TControl {
   void SetItems(std::vector<std::string> items);
   void Add(std::string item);
   void AddStrings(const std::vector<std::string>& items);
+  // The same, taking the entries over instead of copying them.
+  void AddStrings(std::vector<std::string>&& items);
   void Clear();
 
   // The selected entry's index, -1 when none is selected.

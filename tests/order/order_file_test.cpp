@@ -122,6 +122,9 @@ TEST(OrderFile, NoBytesChangeNothing) {
     EXPECT_EQ(sheet.RowCount(), 7);
     EXPECT_EQ(sheet.Row(), 6);
   }
+  Sheet sheet;
+  order::LoadOrderText(sheet, std::string_view());  // not even a buffer
+  EXPECT_EQ(sheet.RowCount(), 5);
 }
 
 TEST(OrderFile, SixtyFieldsComeBackWhole) {
@@ -180,6 +183,72 @@ TEST(OrderFile, AFileThatCannotBeOpenedIsReportedAndChangesNothing) {
       << "a folder is no order file";
   EXPECT_EQ(sheet.Cell(0, 1), "keep");
   EXPECT_EQ(sheet.RowCount(), 5);
+}
+
+// A file is read in pieces of 256 KiB. Lines, CR LF pairs and Ctrl-Z that fall on the seams must
+// load as they do from the whole text at once.
+TEST(OrderFile, AFileReadInPiecesLoadsLikeItsWholeText) {
+  constexpr size_t kPiece = 256 << 10;
+  // Lines of a few lengths, some with a CR of their own inside, ending at or near each seam.
+  const auto filler = [](size_t bytes, char tag) {
+    std::string lines;
+    for (int r = 0; lines.size() + 40 < bytes; ++r) lines += tag + std::to_string(r) + "\t7\t\r\n";
+    return lines + std::string(bytes - lines.size(), tag);  // the last line runs into the seam
+  };
+  struct Case {
+    const char* what;
+    std::string data;
+  };
+  const Case cases[] = {
+      {"a CR LF cut by the seam", filler(kPiece - 1, 'a') + "\r\n" + "next\t1\t\r\n"},
+      {"a line across the seam", filler(kPiece - 5, 'b') + "0123456789\t\r\nafter\t\r\n"},
+      {"a LF right after the seam", filler(kPiece, 'c') + "\nafter\t\r\n"},
+      {"a CR inside a field on the seam", filler(kPiece - 2, 'd') + "x\ry\t\r\n"},
+      {"Ctrl-Z in the second piece", filler(kPiece + 100, 'e') + "\t2\t\r\nend\x1AZ\t\r\n"},
+      {"a last line without LF across the seam", filler(kPiece - 3, 'f') + "tail\t9"},
+      {"three pieces of one line", std::string(3 * kPiece, 'g') + "\t5\t\r\n"},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    WriteBytes(dir / "o.txt", c.data);
+    Sheet read, loaded;
+    order::ReadOrderFile(read, dir / "o.txt");
+    order::LoadOrderText(loaded, c.data);
+    EXPECT_EQ(read.RowCount(), loaded.RowCount()) << c.what;
+    EXPECT_EQ(order::OrderFileText(read), order::OrderFileText(loaded)) << c.what;
+    EXPECT_GE(loaded.RowCount(), 2) << c.what;
+  }
+  // And what the whole text gives is right in itself, for the seam cases that matter most.
+  Sheet sheet;
+  WriteBytes(dir / "o.txt", cases[0].data);
+  order::ReadOrderFile(sheet, dir / "o.txt");
+  EXPECT_EQ(sheet.Cell(0, sheet.RowCount() - 1), "next");
+  EXPECT_EQ(sheet.Cell(1, sheet.RowCount() - 1), "1");
+  WriteBytes(dir / "o.txt", cases[4].data);
+  order::ReadOrderFile(sheet, dir / "o.txt");
+  EXPECT_EQ(sheet.Cell(0, sheet.RowCount() - 1), "end") << "the data ends at the Ctrl-Z";
+}
+
+// Records whether a view was told anything.
+struct ResetCounter : order::SheetObserver {
+  int resets = 0;
+  void CellChanged(int, int) override {}
+  void RowCountChanged(int, int) override {}
+  void CurrentCellChanged(int, int) override {}
+  void ColWidthChanged(int) override {}
+  void SheetReset() override { ++resets; }
+};
+
+TEST(OrderFile, AFailedOpenTellsTheViewNothing) {
+  TempDir dir;
+  Sheet sheet;
+  ResetCounter view;
+  sheet.SetObserver(&view);
+  EXPECT_THROW(order::ReadOrderFile(sheet, dir / "missing.txt"), rtl::EFOpenError);
+  EXPECT_EQ(view.resets, 0);
+  WriteBytes(dir / "o.txt", kTwoRows);
+  order::ReadOrderFile(sheet, dir / "o.txt");
+  EXPECT_EQ(view.resets, 1) << "a load is one reset";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <fstream>
 
 #include "order/entry.h"
@@ -211,6 +212,129 @@ TEST(Sheet, TellsItsObserverOfEveryChangeOrOneResetForABatch) {
   sheet.EndUpdate();
   EXPECT_EQ(recorder.events, (std::vector<std::string>{"cell 2,3", "cell 2,3", "rows 5->2",
                                                        "current 2,1", "reset"}));
+}
+
+// Cells are kept packed per row: short texts next to each other take one byte besides their
+// bytes, anything else a longer header. Every shape must read back as written.
+TEST(Sheet, CellsOfEveryShapeReadBack) {
+  std::string allBytes;
+  for (int b = 0; b < 256; ++b) allBytes += static_cast<char>(b);
+  const std::vector<std::string> texts = {
+      "1",      std::string(127, 'a'),       std::string(128, 'b'),
+      allBytes, std::string(70'000, '\x82'), "\t\r\n"};
+  const std::vector<int> cols = {0, 1, 2, 127, 128, 129, 16'383, 16'384, 1'000'000, INT32_MAX};
+  Sheet sheet;
+  // Row r holds texts[(r + k) % n] at cols[k]; written from the last column to the first, so
+  // that every write lands before the cells already there.
+  for (int r = 1; r <= static_cast<int>(texts.size()); ++r)
+    for (size_t k = cols.size(); k-- > 0;)
+      sheet.SetCell(cols[k], r, texts[(static_cast<size_t>(r) + k) % texts.size()]);
+  for (int r = 1; r <= static_cast<int>(texts.size()); ++r) {
+    for (size_t k = 0; k < cols.size(); ++k) {
+      EXPECT_EQ(sheet.Cell(cols[k], r), texts[(static_cast<size_t>(r) + k) % texts.size()])
+          << "row " << r << " col " << cols[k];
+    }
+    for (const int empty : {3, 126, 130, 16'382, 16'385, 999'999, INT32_MAX - 1})
+      EXPECT_EQ(sheet.Cell(empty, r), "") << "row " << r << " col " << empty;
+    EXPECT_EQ(sheet.RunLength(r), 3) << "columns 0, 1 and 2";
+    EXPECT_EQ(sheet.RunLength(r, 127), 3);
+    EXPECT_EQ(sheet.RunLength(r, INT32_MAX), 1);
+  }
+  // Taking the cells out again, in another order, leaves nothing behind.
+  for (int r = 1; r <= static_cast<int>(texts.size()); ++r)
+    for (size_t k = 0; k < cols.size(); k += 2) sheet.SetCell(cols[k], r, "");
+  EXPECT_EQ(sheet.Cell(0, 1), "");
+  EXPECT_EQ(sheet.Cell(1, 1), texts[2 % texts.size()]);
+  EXPECT_EQ(sheet.RunLength(1, 1), 1);
+}
+
+// A view of a cell stays good while other rows change, and a cell may be written from a view of
+// its own row.
+TEST(Sheet, ViewsOutliveChangesToOtherRows) {
+  Sheet sheet;
+  sheet.SetCell(0, 1, "Kiwi");
+  sheet.SetCell(1, 1, "12");
+  const std::string_view kept = sheet.Cell(0, 1);
+  for (int round = 0; round < 50; ++round) {
+    for (int r = 2; r < 3000; ++r)
+      sheet.SetCell(0, r, std::string(20, static_cast<char>('a' + round % 26)));
+    for (int r = 2; r < 3000; r += 2) sheet.SetCell(0, r, "");
+  }
+  EXPECT_EQ(kept, "Kiwi");
+
+  sheet.SetCell(2, 1, sheet.Cell(0, 1));
+  EXPECT_EQ(sheet.Cell(2, 1), "Kiwi");
+  sheet.SetCell(0, 1, sheet.Cell(1, 1));
+  EXPECT_EQ(sheet.Cell(0, 1), "12");
+  sheet.SetRowFields(1, {sheet.Cell(2, 1), sheet.Cell(0, 1)});
+  EXPECT_EQ(sheet.Cell(0, 1), "Kiwi");
+  EXPECT_EQ(sheet.Cell(1, 1), "12");
+  EXPECT_EQ(sheet.Cell(2, 1), "Kiwi") << "the cell after the fields keeps its text";
+  sheet.SetCell(5, 2999, sheet.Cell(0, 2999));
+  EXPECT_EQ(sheet.Cell(5, 2999), std::string(20, 'x'));
+}
+
+TEST(Sheet, ACopyIsASheetOfItsOwn) {
+  Sheet sheet;
+  order::SetUpHeader(sheet);
+  sheet.SetRowCount(3000);
+  for (int r = 1; r < 3000; ++r) sheet.SetRowFields(r, {"name" + std::to_string(r), "1", "2"});
+  sheet.SetCell(7, 2'000'000'000, "far");
+  sheet.MoveTo(3, 40);
+
+  Sheet copy = sheet;
+  sheet.SetCell(1, 10, "changed");
+  sheet.SetCell(7, 2'000'000'000, "");
+  sheet.SetRowCount(2);
+  EXPECT_EQ(copy.Cell(1, 10), "1");
+  EXPECT_EQ(copy.Cell(0, 2999), "name2999");
+  EXPECT_EQ(copy.Cell(7, 2'000'000'000), "far");
+  EXPECT_EQ(copy.Cell(5, 0), "5");
+  EXPECT_EQ(copy.RowCount(), 3000);
+  EXPECT_EQ(copy.Row(), 40);
+  EXPECT_EQ(copy.ColWidth(0), 80);
+
+  Sheet moved = std::move(copy);
+  EXPECT_EQ(moved.Cell(0, 2999), "name2999");
+  copy = moved;  // a sheet moved from can be assigned again
+  moved = Sheet();
+  EXPECT_EQ(copy.Cell(7, 2'000'000'000), "far");
+  EXPECT_EQ(moved.Cell(0, 2999), "");
+  const Sheet& same = copy;
+  copy = same;
+  EXPECT_EQ(copy.Cell(0, 1), "name1");
+}
+
+// A sheet loaded again and again replaces every row each time: its storage must hold the rows it
+// has, not every row it ever had.
+TEST(RowArena, HoldsTheLiveRunsNotEveryRunEver) {
+  order::RowArena arena;
+  constexpr int kRows = 20'000;
+  constexpr size_t kRow = 50;
+  std::vector<order::RowArena::Run> rows;
+  for (int load = 0; load < 10; ++load) {
+    for (int r = 0; r < kRows; ++r) {
+      const order::RowArena::Run run = arena.Allocate(kRow);
+      std::memset(run.data, 'a' + load, kRow);
+      if (load > 0) {
+        arena.Release(rows[static_cast<size_t>(r)].block, kRow);
+        rows[static_cast<size_t>(r)] = run;
+      } else {
+        rows.push_back(run);
+      }
+    }
+  }
+  EXPECT_LT(arena.CapacityBytes(), 2 * kRows * kRow + (2u << 20));
+  for (const auto& run : rows) ASSERT_EQ(std::string(run.data, kRow), std::string(kRow, 'j'));
+
+  const order::RowArena::Run large = arena.Allocate(8u << 20);
+  std::memset(large.data, 'L', 8u << 20);
+  const size_t withLarge = arena.CapacityBytes();
+  arena.Release(large.block, 8u << 20);
+  EXPECT_LE(arena.CapacityBytes(), withLarge - (8u << 20)) << "a large run's block goes back";
+
+  for (const auto& run : rows) arena.Release(run.block, kRow);
+  EXPECT_LE(arena.CapacityBytes(), 1u << 20) << "at most the block new runs are cut from stays";
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "rtl/cp932.h"
 #include "support/temp_dir.h"
 
@@ -143,6 +145,94 @@ TEST(Tally, LargeNumbersArePrintedWholeWithoutWrapping) {
   EXPECT_NE(line.find("(60\x96\x87 128849018820\x89\x7E)"), std::string::npos) << line;
   const auto lines = order::PerOrderTally(sheet, {"7", "7"}, "-2147483648");
   EXPECT_EQ(lines.back(), Sjis("合計 -257698037760円(120枚)"));
+}
+
+// A match list grows in blocks; a long one must come back whole and in order, with row numbers
+// of every width and short names cut from longer ones.
+TEST(Tally, LongMatchListsComeBackWholeAndInOrder) {
+  Sheet sheet;
+  sheet.SetRowCount(120'001);
+  std::string list7, list8;
+  int count7 = 0, count8 = 0;
+  for (int r = 1; r <= 120'000; r += r < 1000 ? 1 : 97) {
+    const std::string name = "N" + std::to_string(r % 10'000);
+    const std::string piece = " [" + std::to_string(r) + "]" + name.substr(0, 4);
+    const bool twice = r % 3 == 0;  // "7" in both order cells
+    sheet.SetCell(0, r, name);
+    sheet.SetCell(1, r, "7");
+    sheet.SetCell(2, r, twice ? "7" : "8");
+    list7 += twice ? piece + piece : piece;
+    count7 += twice ? 2 : 1;
+    if (!twice) {
+      list8 += piece;
+      ++count8;
+    }
+  }
+  const auto lines = order::PerOrderTally(sheet, {"7", "8"}, "1");
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "7=" + std::to_string(count7) + "\x96\x87 " + list7);
+  EXPECT_EQ(lines[1], "8=" + std::to_string(count8) + "\x96\x87 " + list8);
+}
+
+// Order numbers are looked up by a hash of their bytes; texts of up to 8 bytes are told apart by
+// the hash alone. Texts that differ in one byte anywhere, of every length around that limit, must
+// each count only their own cells.
+TEST(Tally, EntriesThatDifferInOneByteCountOnlyTheirOwnCells) {
+  std::set<std::string> distinct;
+  for (size_t n = 0; n <= 12; ++n) {
+    const std::string base = std::string("0123456789AB").substr(0, n);
+    distinct.insert(base);
+    for (size_t i = 0; i < n; ++i)
+      for (const char b : {'\0', '\x01', '\x7F', '\x80', '\xFF', static_cast<char>(base[i] + 1)}) {
+        std::string variant = base;
+        variant[i] = b;
+        distinct.insert(variant);
+      }
+  }
+  const std::vector<std::string> picker(distinct.begin(), distinct.end());
+  // Every third text is ordered, the others never are; row r orders ten of them.
+  std::vector<std::string> ordered;
+  for (size_t i = 0; i < picker.size(); i += 3)
+    if (!picker[i].empty()) ordered.push_back(picker[i]);
+  Sheet sheet;
+  sheet.SetRowCount(static_cast<int>(ordered.size() / 10 + 2));
+  for (size_t k = 0; k < ordered.size(); ++k) {
+    const int row = static_cast<int>(k / 10 + 1);
+    sheet.SetCell(0, row, "R" + std::to_string(row));
+    sheet.SetCell(static_cast<int>(k % 10 + 1), row, ordered[k]);
+  }
+  const auto lines = order::PerOrderTally(sheet, picker, "1");
+  ASSERT_EQ(lines.size(), picker.size() + 1);
+  for (size_t i = 0; i < picker.size(); ++i) {
+    const bool isOrdered = i % 3 == 0 && !picker[i].empty();
+    const std::string count = picker[i] + "=" + (isOrdered ? "1" : "0") + "\x96\x87 ";
+    EXPECT_EQ(lines[i].substr(0, count.size()), count) << "entry " << i;
+  }
+  EXPECT_EQ(lines.back(), "\x8D\x87\x8C\x76 " + std::to_string(ordered.size()) + "\x89\x7E(" +
+                              std::to_string(ordered.size()) + "\x96\x87)");
+}
+
+// The per-order-number tally keeps per match the row and the number of the row's short name;
+// rows without a match, far row numbers and short names alike but for their length or a NUL
+// byte must not be mixed up.
+TEST(Tally, MatchesKeepTheirRowsAndShortNames) {
+  Sheet sheet;
+  sheet.SetRowCount(300'001);
+  const std::pair<int, std::vector<std::string>> rows[] = {
+      {1, {"First", "5"}},
+      {2, {"NoMatch", "6"}},
+      {3, {std::string("Mi\0d", 4), "9"}},
+      {4, {"Mi", "5", "9"}},
+      {70'000, {"Mid", "5", "5", "9"}},
+      {300'000, {"Firstly", "9"}},
+  };
+  for (const auto& [row, cells] : rows)
+    for (size_t c = 0; c < cells.size(); ++c) sheet.SetCell(static_cast<int>(c), row, cells[c]);
+  EXPECT_EQ(order::PerOrderTally(sheet, {"9", "5"}, "1"),
+            (std::vector<std::string>{
+                std::string("9=4\x96\x87  [3]Mi\0d [4]Mi [70000]Mid [300000]Firs", 44),
+                "5=4\x96\x87  [1]Firs [4]Mi [70000]Mid [70000]Mid",
+                "\x8D\x87\x8C\x76 8\x89\x7E(8\x96\x87)"}));
 }
 
 }  // namespace

@@ -147,6 +147,33 @@ TEST_F(Commands, AnEmptyResultListHidesOnAClickAnywhere) {
   EXPECT_EQ(Sheet().Cell(1, 1), "");
 }
 
+// A tally's lines are taken over by the result list, not copied; lines added to a list that
+// holds some come after them, and the view shows them all either way.
+TEST_F(Commands, TheResultListAppendsLinesCopiedOrTakenOver) {
+  Start();
+  vcl::TListBox& list = *Form1->ListBox2;
+  const std::vector<std::string> copied = {"a", "b"};
+  list.AddStrings(copied);
+  std::vector<std::string> taken = {"c", std::string(100, 'd')};
+  list.AddStrings(std::move(taken));
+  list.AddStrings(std::vector<std::string>{"e"});
+  EXPECT_EQ(list.Items(), (std::vector<std::string>{"a", "b", "c", std::string(100, 'd'), "e"}));
+  EXPECT_EQ(copied.size(), 2u);
+  EXPECT_EQ(list.View()->model()->rowCount(), 5);
+  EXPECT_EQ(list.View()->model()->index(4, 0).data().toString(), "e");
+  list.Clear();
+  list.AddStrings(std::vector<std::string>{"f"});
+  EXPECT_EQ(list.Items(), std::vector<std::string>{"f"});
+  EXPECT_EQ(list.View()->model()->rowCount(), 1);
+
+  // A line far wider than any list shows its first 4096 bytes and keeps all of them.
+  const std::string wide = std::string(4000, 'w') + Sjis("生徒") + std::string(100'000, 'x');
+  list.AddStrings(std::vector<std::string>{wide});
+  EXPECT_EQ(list.Item(1), wide);
+  EXPECT_EQ(list.View()->model()->index(1, 0).data().toString(),
+            QString(4000, 'w') + "生徒" + QString(4096 - 4004, 'x'));
+}
+
 TEST_F(Commands, HelpShowsTheHelpFileFromTheCurrentFolderInItsViewer) {
   WriteBytes("VELMORA.hlp",
              "<html><head><meta charset=\"utf-8\"><title>使い方</title></head>"
