@@ -43,6 +43,45 @@ std::string_view TakeText(std::string_view& in) {
 // A step larger than this is put back with the view told once at the end, not cell by cell.
 constexpr size_t kQuietStepBytes = 4096;
 
+// Writes runs of neighbouring cells of one row to a step: the row, the first column, the count, a
+// flag that says all the texts are empty (so that a load into an empty sheet costs a few bytes a
+// row), then the texts unless they are all empty.
+class RunWriter {
+ public:
+  explicit RunWriter(std::string& step) : step_(step) {}
+
+  // Adds the text of cell (col, row); a cell that is not next to the run's last one starts a new
+  // run.
+  void Add(int row, int col, std::string_view text) {
+    if (count_ > 0 && (row_ != row || first_ + count_ != col)) Close();
+    if (count_ == 0) {
+      row_ = row;
+      first_ = col;
+      allEmpty_ = true;
+    }
+    PutText(texts_, text);
+    allEmpty_ = allEmpty_ && text.empty();
+    ++count_;
+  }
+
+  void Close() {
+    if (count_ == 0) return;
+    PutNumber(step_, static_cast<uint64_t>(row_));
+    PutNumber(step_, static_cast<uint64_t>(first_));
+    PutNumber(step_, static_cast<uint64_t>(count_));
+    PutNumber(step_, allEmpty_ ? 1 : 0);
+    if (!allEmpty_) step_ += texts_;
+    texts_.clear();
+    count_ = 0;
+  }
+
+ private:
+  std::string& step_;
+  std::string texts_;
+  int row_ = 0, first_ = 0, count_ = 0;
+  bool allEmpty_ = true;
+};
+
 }  // namespace
 
 SheetHistory::SheetHistory(size_t depth) : depth_(std::max<size_t>(depth, 1)) {}
@@ -87,39 +126,22 @@ void SheetHistory::End() noexcept {
     bool changed = rowCountBefore_ != sheet.RowCount() || colBefore_ != sheet.Col() ||
                    rowBefore_ != sheet.Row();
 
-    // The changed cells, in runs of neighbours on one row; a cell that reads as before is left out.
-    std::string run;
-    int runRow = 0, runFirst = 0, runCount = 0;
-    const auto closeRun = [&] {
-      if (runCount == 0) return;
-      PutNumber(step, static_cast<uint64_t>(runRow));
-      PutNumber(step, static_cast<uint64_t>(runFirst));
-      PutNumber(step, static_cast<uint64_t>(runCount));
-      step += run;
-      run.clear();
-      runCount = 0;
-    };
+    // The changed cells with their old texts, in runs of neighbours on one row; a cell that reads
+    // as before is left out. The new texts stay in the sheet: an undo takes them from there.
+    RunWriter runs(step);
     std::string_view olds = oldTexts_;
     for (const Touched& t : touched_) {
       for (int col = t.firstCol; col < t.firstCol + t.count; ++col) {
         const std::string_view old = TakeText(olds);
-        const std::string_view now = sheet.Cell(col, t.row);
-        if (old == now) {
-          closeRun();
+        if (old == sheet.Cell(col, t.row)) {
+          runs.Close();
           continue;
         }
-        if (runCount > 0 && (runRow != t.row || runFirst + runCount != col)) closeRun();
-        if (runCount == 0) {
-          runRow = t.row;
-          runFirst = col;
-        }
-        PutText(run, old);
-        PutText(run, now);
-        ++runCount;
+        runs.Add(t.row, col, old);
         changed = true;
       }
     }
-    closeRun();
+    runs.Close();
     if (changed) Keep(std::move(step));
   } catch (...) {
     Clear();
@@ -153,7 +175,8 @@ bool SheetHistory::Redo(Sheet& sheet) {
   return true;
 }
 
-// Puts step done_ into the sheet: its old texts, count and current cell, or its new ones.
+// Swaps step done_ with the sheet: puts its texts, and its row count and current cell before (or,
+// with `redo`, after) the change into the sheet, and keeps the texts they replace in the step.
 void SheetHistory::Apply(Sheet& sheet, bool redo) {
   std::string_view in = steps_[done_];
   const bool quiet = in.size() > kQuietStepBytes;
@@ -166,29 +189,49 @@ void SheetHistory::Apply(Sheet& sheet, bool redo) {
   } quietScope{sheet, quiet};
   if (quiet) sheet.BeginUpdate();
 
-  const int rowCountBefore = TakeInt(in), rowCountAfter = TakeInt(in);
-  const int colBefore = TakeInt(in), rowBefore = TakeInt(in);
-  const int colAfter = TakeInt(in), rowAfter = TakeInt(in);
-  std::vector<std::string_view> texts;
-  while (!in.empty()) {
-    const int row = TakeInt(in), first = TakeInt(in), count = TakeInt(in);
-    texts.clear();
-    for (int i = 0; i < count; ++i) {
-      const std::string_view old = TakeText(in);
-      const std::string_view now = TakeText(in);
-      texts.push_back(redo ? now : old);
+  try {
+    const int rowCountBefore = TakeInt(in), rowCountAfter = TakeInt(in);
+    const int colBefore = TakeInt(in), rowBefore = TakeInt(in);
+    const int colAfter = TakeInt(in), rowAfter = TakeInt(in);
+    std::string swapped;
+    swapped.reserve(in.size());
+    PutNumber(swapped, static_cast<uint64_t>(rowCountBefore));
+    PutNumber(swapped, static_cast<uint64_t>(rowCountAfter));
+    PutNumber(swapped, static_cast<uint64_t>(colBefore));
+    PutNumber(swapped, static_cast<uint64_t>(rowBefore));
+    PutNumber(swapped, static_cast<uint64_t>(colAfter));
+    PutNumber(swapped, static_cast<uint64_t>(rowAfter));
+    RunWriter runs(swapped);
+    std::vector<std::string_view> texts;
+    while (!in.empty()) {
+      const int row = TakeInt(in), first = TakeInt(in), count = TakeInt(in);
+      const bool allEmpty = TakeNumber(in) != 0;
+      texts.assign(static_cast<size_t>(count), std::string_view());
+      if (!allEmpty)
+        for (std::string_view& text : texts) text = TakeText(in);
+      // The texts the run replaces, kept before the row changes.
+      for (int i = 0; i < count; ++i) runs.Add(row, first + i, sheet.Cell(first + i, row));
+      runs.Close();
+      if (first == 0) {
+        sheet.SetRowFields(row, texts);
+      } else {
+        for (int i = 0; i < count; ++i)
+          sheet.SetCell(first + i, row, texts[static_cast<size_t>(i)]);
+      }
     }
-    if (first == 0) {
-      sheet.SetRowFields(row, texts);
-    } else {
-      for (int i = 0; i < count; ++i) sheet.SetCell(first + i, row, texts[static_cast<size_t>(i)]);
-    }
+    sheet.SetRowCount(redo ? rowCountAfter : rowCountBefore);
+    if (redo)
+      sheet.MoveTo(colAfter, rowAfter);
+    else
+      sheet.MoveTo(colBefore, rowBefore);
+    swapped.shrink_to_fit();
+    steps_[done_] = std::move(swapped);
+  } catch (...) {
+    // Half put back, the step no longer says what the sheet was: keep no step rather than a wrong
+    // one.
+    Clear();
+    throw;
   }
-  sheet.SetRowCount(redo ? rowCountAfter : rowCountBefore);
-  if (redo)
-    sheet.MoveTo(colAfter, rowAfter);
-  else
-    sheet.MoveTo(colBefore, rowBefore);
 }
 
 void SheetHistory::Clear() {

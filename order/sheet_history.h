@@ -1,6 +1,6 @@
-// The undo history of a sheet: its last changes, each kept as only what it changed (the old and
-// new texts of the cells it wrote, the row count and the current cell before and after it), so a
-// step costs about the bytes it changed, whatever the size of the sheet.
+// The undo history of a sheet: its last changes, each kept as only what it changed (the texts of
+// the cells it wrote, the row count and the current cell before and after it), so a step costs
+// about the bytes it changed, whatever the size of the sheet.
 //
 // A change is recorded in three parts: Begin() before it, Touch() for every cell before the change
 // writes it, End() after it. End() keeps a step only when the change altered a cell, the row count
@@ -75,8 +75,11 @@ class SheetHistory {
 
   size_t depth_;
   // Each step's bytes: the counts and current cells before and after, then runs of changed cells
-  // of one row (row, first column, count, then per cell its old and its new text), all numbers as
-  // variable-length integers.
+  // of one row (row, first column, count, a flag for all texts empty, then the texts), all numbers
+  // as variable-length integers. A step holds the texts that are not in the sheet: the old ones
+  // while it can be undone, the new ones while it can be redone; undo and redo swap them with the
+  // sheet's. So recording a load into an empty sheet keeps a few bytes a row, and undoing it keeps
+  // about what the loaded rows take.
   std::deque<std::string> steps_;
   size_t done_ = 0;  // steps_[0, done_) can be undone, the rest redone
 
