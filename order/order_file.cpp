@@ -52,7 +52,7 @@ class OrderLines {
       }
     }
     fields_.emplace_back(p + start, i - start);
-    if (history_) history_->TouchRow(n_ - 1, 0, static_cast<int>(fields_.size()));
+    if (history_) history_->NoteRowFields(n_ - 1, fields_);
     sheet_.SetRowFields(n_ - 1, fields_);
   }
 

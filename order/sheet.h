@@ -76,6 +76,12 @@ class Sheet {
   void ForEachRunCell(int row, int first, F&& f) const {
     if (const RowSlot* found = FindRow(row)) found->Cells().ForEachRunCell(first, f);
   }
+  // Calls f(col, text) for each cell of row `row` that holds a text, in column order, as long as
+  // f returns true.
+  template <class F>
+  void ForEachCell(int row, F&& f) const {
+    if (const RowSlot* found = FindRow(row)) found->Cells().ForEachCell(f);
+  }
   // The number of cells of the run of row `row` from column `first`.
   int RunLength(int row, int first = 0) const;
 

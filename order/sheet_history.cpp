@@ -8,12 +8,19 @@ namespace order {
 
 namespace {
 
-void PutNumber(std::string& out, uint64_t n) {
+inline void PutNumber(std::string& out, uint64_t n) {
+  if (n < 0x80) {  // most numbers of a step: one byte
+    out.push_back(static_cast<char>(n));
+    return;
+  }
+  char bytes[10];
+  size_t size = 0;
   while (n >= 0x80) {
-    out += static_cast<char>((n & 0x7F) | 0x80);
+    bytes[size++] = static_cast<char>((n & 0x7F) | 0x80);
     n >>= 7;
   }
-  out += static_cast<char>(n);
+  bytes[size++] = static_cast<char>(n);
+  out.append(bytes, size);
 }
 
 uint64_t TakeNumber(std::string_view& in) {
@@ -59,8 +66,12 @@ class RunWriter {
       first_ = col;
       allEmpty_ = true;
     }
-    PutText(texts_, text);
-    allEmpty_ = allEmpty_ && text.empty();
+    // While every text is empty nothing is written; the first other text writes their lengths.
+    if (allEmpty_ && !text.empty()) {
+      texts_.assign(static_cast<size_t>(count_), '\0');
+      allEmpty_ = false;
+    }
+    if (!allEmpty_) PutText(texts_, text);
     ++count_;
   }
 
@@ -111,12 +122,36 @@ void SheetHistory::TouchRow(int row, int firstCol, int count) {
     PutText(oldTexts_, sheet_->Cell(col, row));
 }
 
+void SheetHistory::NoteRowFields(int row, const std::vector<std::string_view>& fields) {
+  if (!sheet_) return;
+  RunWriter runs(noted_);
+  const int count = static_cast<int>(fields.size());
+  int col = 0;
+  const auto note = [&](std::string_view old) {
+    if (old == fields[static_cast<size_t>(col)])
+      runs.Close();
+    else
+      runs.Add(row, col, old);
+    ++col;
+  };
+  // The row is read once, its cells side by side with the fields.
+  sheet_->ForEachCell(row, [&](int cellCol, std::string_view text) {
+    if (cellCol >= count) return false;
+    while (col < cellCol) note({});
+    note(text);
+    return true;
+  });
+  while (col < count) note({});
+  runs.Close();
+}
+
 void SheetHistory::End() noexcept {
   if (!sheet_) return;
   const Sheet& sheet = *sheet_;
   sheet_ = nullptr;
   try {
     std::string step;
+    step.reserve(6 * 5 + noted_.size());
     PutNumber(step, static_cast<uint64_t>(rowCountBefore_));
     PutNumber(step, static_cast<uint64_t>(sheet.RowCount()));
     PutNumber(step, static_cast<uint64_t>(colBefore_));
@@ -124,7 +159,8 @@ void SheetHistory::End() noexcept {
     PutNumber(step, static_cast<uint64_t>(sheet.Col()));
     PutNumber(step, static_cast<uint64_t>(sheet.Row()));
     bool changed = rowCountBefore_ != sheet.RowCount() || colBefore_ != sheet.Col() ||
-                   rowBefore_ != sheet.Row();
+                   rowBefore_ != sheet.Row() || !noted_.empty();
+    step += noted_;
 
     // The changed cells with their old texts, in runs of neighbours on one row; a cell that reads
     // as before is left out. The new texts stay in the sheet: an undo takes them from there.
@@ -149,6 +185,7 @@ void SheetHistory::End() noexcept {
   // A load's notes can be large: give their memory back (clear() would keep it).
   std::vector<Touched>().swap(touched_);
   std::string().swap(oldTexts_);
+  std::string().swap(noted_);
 }
 
 void SheetHistory::Keep(std::string step) {
@@ -241,7 +278,7 @@ void SheetHistory::Clear() {
 }
 
 size_t SheetHistory::MemoryBytes() const {
-  size_t bytes = touched_.capacity() * sizeof(Touched) + oldTexts_.capacity();
+  size_t bytes = touched_.capacity() * sizeof(Touched) + oldTexts_.capacity() + noted_.capacity();
   for (const std::string& step : steps_) {
     bytes += sizeof(std::string);
     // A short step lives inside the string object; a longer one on the heap, with its NUL.

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "order/sheet.h"
@@ -38,6 +39,10 @@ class SheetHistory {
   // them. Each cell is touched at most once per change.
   void TouchRow(int row, int firstCol, int count);
   void Touch(int col, int row) { TouchRow(row, col, 1); }
+  // Notes the cells (0, row) to (fields.size() - 1, row) before a load writes `fields` into them,
+  // comparing at once, so that a cell that keeps its text costs nothing more and End() need not
+  // read the row again. Each cell is noted at most once per change, and not also touched.
+  void NoteRowFields(int row, const std::vector<std::string_view>& fields);
 
   // Ends the change being recorded (nothing when none is). Never throws: should there be no
   // memory for the step, the history forgets every step rather than keep a wrong one.
@@ -89,6 +94,7 @@ class SheetHistory {
   int rowCountBefore_ = 0, colBefore_ = 0, rowBefore_ = 0;
   std::vector<Touched> touched_;
   std::string oldTexts_;  // the touched cells' texts, each after its length
+  std::string noted_;     // runs of the cells noted with their fields, as they go into the step
 };
 
 }  // namespace order
