@@ -27,11 +27,13 @@ struct Result {
   std::string out, err;
 };
 
-// Runs velmora-tally in the current folder, with no display; `env` adds NAME=VALUE settings.
-Result Tally(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
+// Runs velmora-tally (or a copy of it at `program`) in the current folder, with no display; `env`
+// adds NAME=VALUE settings.
+Result Tally(const std::vector<std::string>& args, const std::vector<std::string>& env = {},
+             const std::string& program = VELMORA_TALLY) {
   std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
   for (const auto& setting : env) command.append(" ").append(Quote(setting));
-  command.append(" ").append(Quote(VELMORA_TALLY));
+  command.append(" ").append(Quote(program));
   for (const auto& a : args) command.append(" ").append(Quote(a));
   command += " >stdout.bin 2>stderr.bin </dev/null";
   const int rc = std::system(command.c_str());
@@ -113,6 +115,10 @@ TEST_F(VelmoraTally, SavesWhereOnlyTheFileIsWritableAndReportsAWriteOverTheSizeL
   }
   fs::permissions("locked", fs::perms(0555));
   fs::permissions(dir.path(), fs::perms::all);  // the tool's output files go here
+  // A copy of the tool that the user can reach, wherever the build folder lies.
+  const std::string tool = (dir.path() / "velmora-tally").string();
+  fs::copy_file(VELMORA_TALLY, tool);
+  fs::permissions(tool, fs::perms(0755));
   struct Case {
     std::string target;
     rlim_t limit;
@@ -128,7 +134,8 @@ TEST_F(VelmoraTally, SavesWhereOnlyTheFileIsWritableAndReportsAWriteOverTheSizeL
   for (const Case& c : cases) {
     EXPECT_TRUE(testing_support::InNewChildProcess([&] {
       testing_support::LimitFileSize(c.limit);
-      const Result r = Tally({"--save", c.target, c.status == 0 ? "order.txt" : "big.txt"});
+      const Result r =
+          Tally({"--save", c.target, c.status == 0 ? "order.txt" : "big.txt"}, {}, tool);
       EXPECT_EQ(r.status, c.status) << c.target;
       EXPECT_EQ(r.err, c.err) << c.target;
       return r.status == c.status && r.err == c.err;
