@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench_data.h"
+#include "book_load.h"
 #include "order/entry.h"
 #include "order/order_file.h"
 #include "order/reference_files.h"
@@ -51,23 +52,7 @@ const std::vector<std::string>& Picker(int count) {
   return it->second;
 }
 
-void ReadOrderFile(benchmark::State& state) {
-  const int rows = static_cast<int>(state.range(0));
-  const std::string& path = OrderFilePath(rows);
-  for (auto _ : state) {
-    state.PauseTiming();
-    auto sheet = std::make_unique<order::Sheet>();
-    order::SetUpHeader(*sheet);
-    state.ResumeTiming();
-    order::ReadOrderFile(*sheet, path);
-    benchmark::DoNotOptimize(sheet->RowCount());
-    state.PauseTiming();
-    sheet.reset();
-    state.ResumeTiming();
-  }
-  state.SetItemsProcessed(state.iterations() * rows);
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(path)));
-}
+void ReadOrderFile(benchmark::State& state) { bench::TimeOrderBookLoad(state); }
 
 // The text of the order file alone, without the file system.
 void OrderFileText(benchmark::State& state) {

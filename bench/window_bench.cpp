@@ -20,6 +20,7 @@
 #include <string>
 
 #include "bench_data.h"
+#include "book_load.h"
 #include "order/entry.h"
 #include "order/order_file.h"
 #include "order/reference_files.h"
@@ -122,22 +123,7 @@ void WindowPerPersonTally(benchmark::State& state) { WindowTally(state, &TForm1:
 void WindowPerOrderTally(benchmark::State& state) { WindowTally(state, &TForm1::K9); }
 
 // The same load through the order book alone: the file into a sheet with its header.
-void BookLoad(benchmark::State& state) {
-  const int rows = static_cast<int>(state.range(0));
-  const std::string& path = OrderFilePath(rows);
-  for (auto _ : state) {
-    state.PauseTiming();
-    auto sheet = std::make_unique<order::Sheet>();
-    order::SetUpHeader(*sheet);
-    state.ResumeTiming();
-    order::ReadOrderFile(*sheet, path);
-    state.PauseTiming();
-    if (sheet->RowCount() != rows + 1) state.SkipWithError("rows missing");
-    sheet.reset();
-    state.ResumeTiming();
-  }
-  state.SetItemsProcessed(state.iterations() * rows);
-}
+void BookLoad(benchmark::State& state) { bench::TimeOrderBookLoad(state); }
 
 // A loaded sheet and the picker, as the window holds them, for the tallies of the order book.
 struct Book {
