@@ -18,21 +18,12 @@ namespace order {
 namespace fs = std::filesystem;
 
 std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return std::nullopt;
-  struct stat st {};
-  if (fstat(fileno(file), &st) != 0 || S_ISDIR(st.st_mode)) {
-    std::fclose(file);
-    return std::nullopt;
-  }
+  FilePieces file;
+  if (!file.Open(path)) return std::nullopt;
   std::string data;
-  if (S_ISREG(st.st_mode)) data.reserve(std::min(static_cast<size_t>(st.st_size), limit));
-  char buffer[1 << 16];
-  size_t n;
-  while (data.size() < limit &&
-         (n = std::fread(buffer, 1, std::min(sizeof buffer, limit - data.size()), file)) > 0)
-    data.append(buffer, n);
-  std::fclose(file);
+  for (std::string_view piece = file.Next(); !piece.empty() && data.size() < limit;
+       piece = file.Next())
+    data.append(piece.substr(0, limit - data.size()));
   return data;
 }
 
@@ -68,13 +59,12 @@ std::string_view FilePieces::Next() {
 
 namespace {
 
-// Writes all bytes to `fd` from offset `at` on; false on any failure. `written` counts the bytes
-// that reached the file.
-bool WriteAt(int fd, std::string_view bytes, off_t at, size_t& written) {
+// Writes all bytes to `fd` from its current offset on; false on any failure. `written` counts the
+// bytes that reached the file.
+bool WriteAll(int fd, std::string_view bytes, size_t& written) {
   written = 0;
   while (written < bytes.size()) {
-    const ssize_t n = ::pwrite(fd, bytes.data() + written, bytes.size() - written,
-                               at + static_cast<off_t>(written));
+    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     written += static_cast<size_t>(n);
@@ -84,15 +74,8 @@ bool WriteAt(int fd, std::string_view bytes, off_t at, size_t& written) {
 
 // Writes all bytes to `fd` and closes it; false on any failure (the descriptor is closed anyway).
 bool WriteAndClose(int fd, std::string_view bytes, bool sync) {
-  bool ok = true;
-  while (ok && !bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0)
-      ok = false;
-    else
-      bytes.remove_prefix(static_cast<size_t>(n));
-  }
+  size_t written = 0;
+  bool ok = WriteAll(fd, bytes, written);
   if (ok && sync && ::fsync(fd) != 0) ok = false;
   if (::close(fd) != 0) ok = false;
   return ok;
@@ -135,8 +118,8 @@ void WriteInPlace(const std::string& path, const fs::path& target, std::string_v
     ::close(fd);
     throw rtl::EFCreateError(path);
   }
-  size_t written = 0;
-  bool ok = WriteAt(fd, bytes, 0, written);
+  size_t written = 0;  // ReadAll leaves the offset at the start
+  bool ok = WriteAll(fd, bytes, written);
   size_t overwritten = written;  // how many of the old bytes may have changed
   if (ok) {
     overwritten = old.size();  // the old bytes past the new end go with the truncation
@@ -145,7 +128,8 @@ void WriteInPlace(const std::string& path, const fs::path& target, std::string_v
   if (!ok) {
     size_t restored = 0;
     const std::string_view changed = std::string_view(old).substr(0, overwritten);
-    if (WriteAt(fd, changed, 0, restored) && ::ftruncate(fd, static_cast<off_t>(old.size())) == 0)
+    if (::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, changed, restored) &&
+        ::ftruncate(fd, static_cast<off_t>(old.size())) == 0)
       ::fsync(fd);
   }
   if (::close(fd) != 0) ok = false;

@@ -106,20 +106,15 @@ uint64_t SheetHistory::Begin(const Sheet& sheet) {
   return ++began_;
 }
 
-void SheetHistory::TouchRow(int row, int firstCol, int count) {
-  if (!sheet_ || count <= 0) return;
-  if (!touched_.empty()) {
-    Touched& last = touched_.back();
-    if (last.row == row && last.firstCol + last.count == firstCol) {
-      last.count += count;
-    } else {
-      touched_.push_back({row, firstCol, count});
-    }
-  } else {
-    touched_.push_back({row, firstCol, count});
-  }
-  for (int col = firstCol; col < firstCol + count; ++col)
-    PutText(oldTexts_, sheet_->Cell(col, row));
+void SheetHistory::Touch(int col, int row) {
+  if (!sheet_) return;
+  // Neighbours on one row make one run of touched cells.
+  if (!touched_.empty() && touched_.back().row == row &&
+      touched_.back().firstCol + touched_.back().count == col)
+    ++touched_.back().count;
+  else
+    touched_.push_back({row, col, 1});
+  PutText(oldTexts_, sheet_->Cell(col, row));
 }
 
 void SheetHistory::NoteRowFields(int row, const std::vector<std::string_view>& fields) {

@@ -31,14 +31,12 @@ class SheetHistory {
   // Starts recording a change of `sheet` and returns its number. A change still being recorded
   // ends first. The sheet must stay until End().
   uint64_t Begin(const Sheet& sheet);
-  bool Recording() const { return sheet_ != nullptr; }
   // Whether change `id` (from Begin) is the one being recorded.
   bool Recording(uint64_t id) const { return sheet_ && id == began_; }
 
-  // Notes the texts of `count` cells of `row` from column `firstCol` on, before the change writes
-  // them. Each cell is touched at most once per change.
-  void TouchRow(int row, int firstCol, int count);
-  void Touch(int col, int row) { TouchRow(row, col, 1); }
+  // Notes the text of cell (col, row) before the change writes it. Each cell is touched at most
+  // once per change.
+  void Touch(int col, int row);
   // Notes the cells (0, row) to (fields.size() - 1, row) before a load writes `fields` into them,
   // comparing at once, so that a cell that keeps its text costs nothing more and End() need not
   // read the row again. Each cell is noted at most once per change, and not also touched.
